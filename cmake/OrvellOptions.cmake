@@ -1,0 +1,20 @@
+# Per-target build options: warnings (optionally as errors) and sanitizers.
+# Nothing here touches global flags, so third-party code is built as its own project wants.
+
+option(ORVELL_WERROR "Treat compiler warnings as errors" OFF)
+option(ORVELL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+function(orvell_target_options target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${ORVELL_WERROR}>:/WX>)
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
+                                                 $<$<BOOL:${ORVELL_WERROR}>:-Werror>)
+    endif()
+    if(ORVELL_SANITIZE AND NOT MSVC)
+        set(flags -fsanitize=address,undefined -fno-sanitize-recover=undefined
+                  -fno-omit-frame-pointer)
+        target_compile_options(${target} PRIVATE ${flags})
+        target_link_options(${target} PRIVATE ${flags})
+    endif()
+endfunction()

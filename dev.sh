@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# One entry point for setting up, building and running Orvell on Debian 12 or Ubuntu 24.04.
+#   ./dev.sh run     install what is missing, build (release) and open the reader
+#   ./dev.sh test    install what is missing, build (debug, sanitizers, warnings as errors)
+#                    and run every test
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+
+packages=(
+    cmake g++ make pkg-config
+    libicu-dev qt6-base-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-dev clang-format
+    xvfb xauth fonts-liberation fonts-dejavu-core
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}"
+    fi
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+case "${1:-}" in
+run)
+    install_missing
+    cmake --preset release >/dev/null
+    cmake --build --preset release --target orvell -j "$jobs"
+    exec ./build/release/app/orvell
+    ;;
+test)
+    install_missing
+    cmake --preset dev >/dev/null
+    cmake --build --preset dev -j "$jobs"
+    QT_QPA_PLATFORM=offscreen ctest --preset dev -j "$jobs"
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

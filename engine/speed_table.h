@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace orvell {
+
+struct SpeedRow {
+    std::u16string_view item;  // the drop-down list's text, ending in a tab
+    int wordsPerMinute;
+    std::int32_t j;            // base interval, ms
+    std::int32_t stepBack;     // step-back distance, entries
+};
+
+inline constexpr int kSpeedRows = 18;
+inline constexpr int kDefaultSpeedIndex = 3;
+extern const std::array<SpeedRow, kSpeedRows> SpeedTable;
+
+// The base interval for a list index; any index outside the table keeps `current`.
+std::int32_t baseIntervalFor(int index, std::int32_t current);
+
+// One speed step up or down, staying within the table.
+int speedStepUp(int index);
+int speedStepDown(int index);
+
+// The step-back distance for a list index ((index + 1) * 200 / 60 * 5, truncating).
+std::int32_t stepBackDistance(int index);
+// sh moved back by that distance; below 1 it becomes 0.
+std::int32_t stepBack(std::int32_t sh, int index);
+
+}  // namespace orvell
