@@ -17,4 +17,8 @@ function(orvell_target_options target)
         target_compile_options(${target} PRIVATE ${flags})
         target_link_options(${target} PRIVATE ${flags})
     endif()
+    if(ORVELL_BUILD_FUZZERS)
+        # Coverage instrumentation for libFuzzer; only the fuzz targets link its driver.
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+    endif()
 endfunction()
