@@ -9,8 +9,8 @@ namespace orvell {
 struct SpeedRow {
     std::u16string_view item;  // the drop-down list's text, ending in a tab
     int wordsPerMinute;
-    std::int32_t j;            // base interval, ms
-    std::int32_t stepBack;     // step-back distance, entries
+    std::int32_t j;         // base interval, ms
+    std::int32_t stepBack;  // step-back distance, entries
 };
 
 inline constexpr int kSpeedRows = 18;

@@ -1,0 +1,10 @@
+#include "display_entry.h"
+
+namespace orvell {
+
+DisplayEntry pauseEntry() { return {u"      ", u" ", u"        "}; }
+
+// No word holds a blank, so a blank focus marks a pause.
+bool isPause(const DisplayEntry& e) { return e.focus == u" "; }
+
+}  // namespace orvell

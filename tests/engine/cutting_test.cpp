@@ -1,0 +1,126 @@
+// How the cutting runs: what a handler sees at each yield, abandoning a cutting, and a text
+// that does not fit into the script.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cut_outcome.h"
+
+namespace orvell {
+namespace {
+
+using test::kPreviousK1;
+
+std::int32_t firstEmptySlot(const ReadingScript& sarr) {
+    std::int32_t i = 0;
+    while (sarr.filled(i)) ++i;
+    return i;
+}
+
+TEST(Yield, SeesOnlyCompleteEntriesAndThePreviousCount) {
+    // Sentence pauses, a line break that stays and empty lines whose breaks are dropped.
+    const std::u16string text = u"Раз два.\r\n\r\nТри четыре\r\nпять, шесть \r\n\r\nсемь";
+    auto sarr = std::make_unique<ReadingScript>();
+    std::int32_t k1 = kPreviousK1;
+    std::vector<std::int32_t> storedAt;
+    const auto result = cutText(text, *sarr, k1, [&] {
+        const std::int32_t e = firstEmptySlot(*sarr) - 1;
+        storedAt.push_back(e);
+        EXPECT_EQ(k1, kPreviousK1);
+        EXPECT_FALSE(isPause(*sarr->at(e))) << "yield after a pause, slot " << e;
+        for (std::int32_t i = 0; i <= e; ++i) EXPECT_EQ(sarr->at(i)->focus.size(), 1u);
+        return true;
+    });
+    EXPECT_EQ(result, CutResult::Finished);
+    // Раз два. · P P · Три четыре\r · \n · P P · пять, шесть · \r · P P · семь; each dropped
+    // line break still had its yield.
+    EXPECT_EQ(storedAt,
+              (std::vector<std::int32_t>{0, 1, 4, 4, 4, 4, 4, 5, 6, 9, 10, 11, 14, 14, 14, 14}));
+    EXPECT_EQ(k1, 15);
+}
+
+TEST(Yield, NeverCalledWithoutWordEntry) {
+    for (const char16_t* text : {u"", u"    "}) {
+        const auto out = test::cutCounting(text);
+        EXPECT_EQ(out.yields, 0);
+        EXPECT_EQ(out.k1, 0);
+    }
+}
+
+TEST(Abandon, StopsAtOnceWithoutAnotherWriteOrCount) {
+    auto sarr = std::make_unique<ReadingScript>();
+    std::int32_t k1 = kPreviousK1;
+    int yields = 0;
+    // The third word ends a sentence; abandoning after it leaves its pauses unwritten.
+    const auto result =
+        cutText(u"Раз два три. Четыре пять", *sarr, k1, [&] { return ++yields < 3; });
+    EXPECT_EQ(result, CutResult::Abandoned);
+    EXPECT_EQ(yields, 3);
+    EXPECT_EQ(k1, kPreviousK1);
+    EXPECT_EQ(test::scriptWords(*sarr), (std::vector<std::u16string>{u"Раз", u"два", u"три."}));
+}
+
+TEST(Abandon, NewerCuttingInsideAYieldOwnsTheScript) {
+    auto sarr = std::make_unique<ReadingScript>();
+    std::int32_t k1 = 0;
+    int olderYields = 0;
+    const auto older = cutText(u"один два три четыре", *sarr, k1, [&] {
+        if (++olderYields < 2) return true;
+        // A new start: reset and cut the new text, then tell the older cutting to stop.
+        sarr->reset();
+        EXPECT_EQ(cutText(u"Новый текст", *sarr, k1, [] { return true; }), CutResult::Finished);
+        return false;
+    });
+    EXPECT_EQ(older, CutResult::Abandoned);
+    EXPECT_EQ(k1, 2);
+    EXPECT_EQ(test::scriptWords(*sarr), (std::vector<std::u16string>{u"Новый", u"текст"}));
+}
+
+// Full texts of one-letter words, so that the script fills without much memory per entry.
+struct BoundCase {
+    const char* name;
+    std::int32_t words;  // "a" words, each followed by a blank
+    std::u16string_view tail;
+    std::int32_t k1;
+    std::u16string_view last;  // the entry in slot k1 - 1
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BoundCase& c, std::ostream* os) { *os << c.name; }
+
+class Bound : public testing::TestWithParam<BoundCase> {};
+
+TEST_P(Bound, TheSlotAfterTheLastEntryStaysEmpty) {
+    const BoundCase& c = GetParam();
+    std::u16string text;
+    text.reserve(static_cast<std::size_t>(c.words) * 2 + c.tail.size());
+    for (std::int32_t i = 0; i < c.words; ++i) text += u"a ";
+    text += c.tail;
+
+    auto sarr = std::make_unique<ReadingScript>();
+    std::int32_t k1 = kPreviousK1;
+    const auto result = cutText(std::move(text), *sarr, k1, [] { return true; });
+    EXPECT_EQ(result, CutResult::Finished);
+    EXPECT_EQ(k1, c.k1);
+    ASSERT_TRUE(sarr->filled(c.k1 - 1));
+    EXPECT_EQ(test::joined(*sarr->at(c.k1 - 1)), c.last);
+    EXPECT_FALSE(sarr->filled(c.k1));
+    EXPECT_FALSE(sarr->filled(ReadingScript::kMaxEntries));
+}
+
+constexpr std::int32_t kMax = ReadingScript::kMaxEntries;
+
+INSTANTIATE_TEST_SUITE_P(
+    FullScript, Bound,
+    testing::Values(BoundCase{"ExactlyFull", kMax - 1, u"z", kMax, u"z"},
+                    BoundCase{"OneWordTooMany", kMax, u"z", kMax, u"a"},
+                    BoundCase{"PausePairFitsExactly", kMax - 3, u"b. c", kMax, test::kPause},
+                    BoundCase{"PausePairDoesNotFit", kMax - 2, u"b. c", kMax - 1, u"b."}),
+    [](const testing::TestParamInfo<BoundCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace orvell

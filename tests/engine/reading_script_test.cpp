@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "reading_script.h"
+
+namespace orvell {
+namespace {
+
+constexpr std::int32_t kLastSlot = ReadingScript::kSlots - 1;
+
+TEST(ReadingScript, StartsEmptyAndHasNoSlotsOutsideItsRange) {
+    auto sarr = std::make_unique<ReadingScript>();
+    EXPECT_FALSE(sarr->filled(0));
+    EXPECT_FALSE(sarr->filled(kLastSlot));
+    EXPECT_EQ(sarr->at(-1), nullptr);
+    EXPECT_EQ(sarr->at(ReadingScript::kSlots), nullptr);
+    EXPECT_THROW(sarr->store(-1, pauseEntry()), std::out_of_range);
+    EXPECT_THROW(sarr->store(ReadingScript::kSlots, pauseEntry()), std::out_of_range);
+}
+
+TEST(ReadingScript, StoreReplacesAndResetEmptiesEverySlot) {
+    auto sarr = std::make_unique<ReadingScript>();
+    sarr->store(0, {u"", u"\n", u""});
+    sarr->store(0, {u"Д", u"о", u"бро"});
+    sarr->storePause(1);
+    sarr->store(kLastSlot, {u"", u"я", u""});
+    EXPECT_EQ(*sarr->at(0), (DisplayEntry{u"Д", u"о", u"бро"}));
+    EXPECT_EQ(*sarr->at(1), pauseEntry());
+    EXPECT_TRUE(sarr->filled(kLastSlot));
+
+    sarr->reset();
+    EXPECT_FALSE(sarr->filled(0));
+    EXPECT_FALSE(sarr->filled(1));
+    EXPECT_FALSE(sarr->filled(kLastSlot));
+}
+
+TEST(ReadingScript, PauseSlotCanTakeAWordAgain) {
+    auto sarr = std::make_unique<ReadingScript>();
+    sarr->storePause(3);
+    sarr->store(3, {u"", u"\r", u""});
+    EXPECT_EQ(*sarr->at(3), (DisplayEntry{u"", u"\r", u""}));
+}
+
+TEST(PauseEntry, IsSixOneAndEightBlanksAndKnownByItsFocus) {
+    EXPECT_EQ(pauseEntry(), (DisplayEntry{u"      ", u" ", u"        "}));
+    EXPECT_TRUE(isPause(pauseEntry()));
+    EXPECT_FALSE(isPause({u"", u"\n", u""}));
+    EXPECT_FALSE(isPause({u"", u"-", u""}));
+}
+
+}  // namespace
+}  // namespace orvell
