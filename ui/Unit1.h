@@ -1,0 +1,163 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#include "reading_script.h"
+#include "vocabulary.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QStatusBar;
+
+namespace orvell {
+
+namespace platform {
+class Activation;
+class HotKeys;
+class SpeedButton;
+class Timer;
+}  // namespace platform
+
+// The reader window. Controls keep their form names (also their object names), handlers are
+// named after the control and the event, and the state of a reading lives in the controls and
+// in the shared reading state below.
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    static constexpr int kCollapsedHeight = 200;
+    static constexpr int kExpandedHeight = 555;
+
+    // Controls, in creation order (a later one is drawn over an earlier one).
+    platform::SpeedButton* SpeedButton1{};  // start
+    platform::SpeedButton* SpeedButton2{};  // pause and resume
+    platform::SpeedButton* SpeedButton3{};  // step back
+    QLabel* Label8{};
+    platform::SpeedButton* SpeedButton4{};  // font A, big and small
+    platform::SpeedButton* SpeedButton5{};  // font B, big and small
+    QLabel* Label9{};
+    platform::SpeedButton* SpeedButton6{};  // collapse and expand
+    QFrame* Panel4{};                       // frame of the display strip
+    QFrame* Panel1{};                       // left part of the word
+    QLabel* Label1{};
+    QFrame* Panel2{};  // focus letter
+    QLabel* Label2{};
+    QFrame* Panel3{};  // right part of the word
+    QLabel* Label3{};
+    QPlainTextEdit* Memo1{};
+    QComboBox* ComboBox1{};
+    QFrame* Panel5{};  // lower focus mark
+    QFrame* Panel6{};  // upper focus mark
+    QGroupBox* GroupBox1{};
+    QLabel* Label4{};
+    QLabel* Label5{};
+    QLabel* Label10{};
+    QLabel* Label13{};  // elapsed time
+    QLabel* Label14{};  // entries read / last index
+    QLabel* Label15{};  // measured speed
+    QStatusBar* StatusBar1{};
+    QProgressBar* ProgressBar1{};
+    QCheckBox* CheckBox1{};     // learning mode
+    platform::Timer* Timer1{};  // pacing
+    platform::Timer* Timer2{};  // statistics, 500 ms
+    platform::Timer* Timer3{};  // autosave, 30000 ms
+
+    // The shared state of a reading.
+    ReadingScript sarr;   // the reading script
+    std::int32_t sh = 0;  // slot the next pacing tick shows
+    std::int32_t k1 = 0;  // entries of the last completed cutting
+    std::int32_t j = 0;   // base interval of the chosen speed, ms
+    QString vrem;         // start time of the reading, long time format
+    std::int32_t j2 = 0;  // statistics ticks since the start
+    Vocabulary larr;      // learning vocabulary
+    bool boo = false;     // the learning-mode explanation is still to be shown
+
+    // Hot keys 32, 107 and 109, delivered to WMHotKey while registered.
+    platform::HotKeys* hotKeys{};
+    platform::Activation* activation{};
+
+    // Window look.
+    void FormCreate();
+    void FormDestroy();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void StatusBar1Click();
+
+    // Pacing, autosave.
+    void Timer1Timer();
+    void Timer3Timer();
+
+    // Reading control.
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void WMHotKey(int id);
+    void ComboBox1Change();
+    void AppActivate();
+    void AppDeactivate();
+    void FormDeactivate();
+    void Memo1Change();
+    void Memo1Click();
+    void CheckBox1Click();
+
+    // Statistics.
+    void Timer2Timer();
+    void ProgressBar1MouseDown();
+
+    // Steps 9 to 13 of the start, in order: resets the script and sh; takes j for the speed
+    // list's item and sets it as Timer1's interval; enables Timer1; cuts the text of Memo1
+    // into the script, letting pending events run after every entry (ticks, clicks and hot
+    // keys are handled meanwhile); and sets k1 when the whole text is cut. A newer start made
+    // from inside those events abandons this cutting: it writes nothing more and leaves k1
+    // to the newer one.
+    void cutScriptFromMemo();
+    // True while the cutting of the current script has not finished yet.
+    bool cuttingRunning() const { return cutting_; }
+    // Memo1's text with CR LF line breaks, as the cutting takes it.
+    QString memoText() const;
+
+    // The reading's ended state: the six changes the pacing tick makes at the end of a script.
+    void endReading();
+
+    // The vocabulary file; a failure shows its error box and the program goes on.
+    void LoadLib();
+    void SaveLib();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void setUpWindow();
+    void createButtons();
+    void createDisplayStrip();
+    void createTextBox();
+    void createSpeedList();
+    void createFocusMarks();
+    void createInformation();
+    void createStatusBar();
+    void createProgressBar();
+    void createLearningMode();
+    void createTimers();
+    void connectHandlers();
+    void centreOnDesktop();
+
+    void toggleDisplayFont(platform::SpeedButton& button, const QString& family, int bigTop);
+    void setClientHeight(int height);
+    void runFileOperation(const std::function<void()>& operation);
+
+    bool cutting_ = false;
+    std::uint64_t cutGeneration_ = 0;
+};
+
+}  // namespace orvell

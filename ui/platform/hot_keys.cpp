@@ -1,0 +1,52 @@
+#include "platform/hot_keys.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+namespace orvell::platform {
+
+namespace {
+
+// The identifier of a hot key for a key event, or 0. Space is the bare space bar; plus and
+// minus count only from the numeric keypad.
+int hotKeyOf(const QKeyEvent& e) {
+    const auto mods = e.modifiers();
+    if (e.key() == Qt::Key_Space && mods == Qt::NoModifier) return HotKeys::kSpace;
+    if (mods != Qt::KeypadModifier) return 0;
+    if (e.key() == Qt::Key_Plus) return HotKeys::kKeypadPlus;
+    if (e.key() == Qt::Key_Minus) return HotKeys::kKeypadMinus;
+    return 0;
+}
+
+bool isKnown(int id) {
+    return id == HotKeys::kSpace || id == HotKeys::kKeypadPlus || id == HotKeys::kKeypadMinus;
+}
+
+}  // namespace
+
+HotKeys::HotKeys(std::function<void(int)> handler, QObject* parent)
+    : QObject(parent), handler_(std::move(handler)) {
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool HotKeys::registerHotKey(int id) {
+    if (!isKnown(id)) return false;
+    return registered_.insert(id).second;
+}
+
+void HotKeys::unregisterHotKey(int id) { registered_.erase(id); }
+
+bool HotKeys::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+        return QObject::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int id = hotKeyOf(*key);
+    if (!isRegistered(id)) return QObject::eventFilter(watched, event);
+    // Accepting the override keeps shortcuts from taking the key before its press arrives.
+    if (type == QEvent::ShortcutOverride) key->accept();
+    if (type == QEvent::KeyPress) handler_(id);
+    return true;
+}
+
+}  // namespace orvell::platform

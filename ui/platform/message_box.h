@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QMessageBox;
+class QWidget;
+
+namespace orvell::platform {
+
+// Modal message boxes with one OK button and the program's title as caption; they return when
+// closed, and timers and hot keys go on meanwhile.
+void showMessage(QWidget* parent, const QString& text);
+// The same with the stop icon, for failures.
+void showError(QWidget* parent, const QString& text);
+
+// For tests: while set, each box is handed to the observer as soon as it is open, from inside
+// its own event loop; the observer closes it (accept()) when it has seen enough.
+using MessageBoxObserver = std::function<void(QMessageBox&)>;
+void setMessageBoxObserver(MessageBoxObserver observer);
+
+}  // namespace orvell::platform

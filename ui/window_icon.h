@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+namespace orvell {
+
+// The window's icon, 57 by 57: a reading strip with a red focus letter between two marks.
+QIcon windowIcon();
+
+}  // namespace orvell
