@@ -1,0 +1,40 @@
+#include "heap_meter.h"
+
+#include <malloc.h>
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+// The benchmark is single-threaded, so a plain counter will do.
+std::int64_t live = 0;
+
+// What an allocation really costs: the usable size the allocator rounded the request up to,
+// plus the size word that glibc keeps in front of every chunk.
+std::int64_t chunkBytes(void* p) {
+    return static_cast<std::int64_t>(malloc_usable_size(p) + sizeof(std::size_t));
+}
+
+}  // namespace
+
+namespace orvell::bench {
+
+std::int64_t liveHeapBytes() { return live; }
+
+}  // namespace orvell::bench
+
+void* operator new(std::size_t n) {
+    void* p = std::malloc(n == 0 ? 1 : n);
+    if (p == nullptr) throw std::bad_alloc();
+    live += chunkBytes(p);
+    return p;
+}
+
+void operator delete(void* p) noexcept {
+    if (p == nullptr) return;
+    live -= chunkBytes(p);
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
