@@ -9,7 +9,7 @@ namespace orvell {
 // full stop the message box adds): "File access denied", "Too many open files" or
 // "I/O error N".
 class FileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 
     // The user-facing error for an operating-system error number.

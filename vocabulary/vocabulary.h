@@ -1,19 +1,24 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "display_entry.h"
+#include "file_system.h"
 
 namespace orvell {
 
 // The learning vocabulary (`larr`): the roots met so far, in the order met, persisted one per
 // line in the ANSI code page.
 class Vocabulary {
-public:
+  public:
     static constexpr const char* kFileName = "library.txt";
+
+    explicit Vocabulary(FileSystem& fs = systemFileSystem()) : fs_(&fs) {}
 
     const std::vector<std::u16string>& larr() const { return larr_; }
 
@@ -22,12 +27,30 @@ public:
     int lookup(const DisplayEntry& e);
 
     // Both throw FileError; the file is always closed. A missing file is not an error to load.
+    // A save replaces the file only once the new one is complete. After a load that failed
+    // part-way, saves keep the lines the load did not reach.
     void LoadLib(const std::filesystem::path& file = kFileName);
     void SaveLib(const std::filesystem::path& file = kFileName);
 
-private:
+  private:
+    // The file's lines from `from` on, which a failed load did not reach; `lines` is filled by
+    // the first save that manages to read them.
+    struct UnreadLines {
+        std::size_t from;
+        std::optional<std::vector<std::u16string>> lines;
+    };
+
+    void append(std::u16string entry);
+    void replaceAll(std::vector<std::u16string> entries);
+    const std::vector<std::u16string>& unreadLines(const std::filesystem::path& file);
+
+    FileSystem* fs_;
     std::vector<std::u16string> larr_;
+    // clean() of every entry, and the entries that clean() would change: a root matches an
+    // entry when it equals either form.
     std::unordered_set<std::u16string> cleaned_;
+    std::unordered_set<std::u16string> uncleanEntries_;
+    std::optional<UnreadLines> unread_;
 };
 
 }  // namespace orvell

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "failing_file_system.h"
+#include "file_error.h"
+#include "temp_folder.h"
+#include "vocabulary.h"
+
+namespace orvell {
+namespace {
+
+using Lines = std::vector<std::u16string>;
+using testing_support::FailingFileSystem;
+using Operation = FailingFileSystem::Operation;
+
+struct ErrorText {
+    const char* name;
+    int err;
+    std::string text;
+
+    friend void PrintTo(const ErrorText& c, std::ostream* os) { *os << c.name; }
+};
+
+class ErrorTexts : public testing::TestWithParam<ErrorText> {};
+
+TEST_P(ErrorTexts, NameTheFailureAsTheUserSeesIt) {
+    EXPECT_EQ(std::string(FileError::fromErrno(GetParam().err).what()), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FileError, ErrorTexts,
+    testing::Values(ErrorText{"AccessDenied", EACCES, "File access denied"},
+                    ErrorText{"NotPermitted", EPERM, "File access denied"},
+                    ErrorText{"ReadOnlyFileSystem", EROFS, "File access denied"},
+                    ErrorText{"ProcessOutOfHandles", EMFILE, "Too many open files"},
+                    ErrorText{"SystemOutOfHandles", ENFILE, "Too many open files"},
+                    ErrorText{"DiskFull", ENOSPC, "I/O error 28"},
+                    ErrorText{"InputOutput", EIO, "I/O error 5"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The message a failing call raises; empty when it succeeds.
+template <typename Call>
+std::string failureOf(Call call) {
+    try {
+        call();
+    } catch (const FileError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+constexpr const char* kOldFile = "old\r\nlines\r\n";
+
+class FileFaults : public testing_support::InTempFolder {
+  protected:
+    // A vocabulary loaded from kOldFile that has since met one new root, "мир".
+    Vocabulary withNewRoot(FailingFileSystem& fs) {
+        writeBytes("library.txt", kOldFile);
+        Vocabulary vocabulary(fs);
+        vocabulary.LoadLib();
+        vocabulary.lookup({u"", u"м", u"ир"});
+        return vocabulary;
+    }
+};
+
+TEST_F(FileFaults, SavingWhereAFolderHasTheNameFailsAndLeavesNothingBehind) {
+    std::filesystem::create_directory("library.txt");
+    Vocabulary vocabulary;
+    vocabulary.lookup({u"", u"м", u"ир"});
+    EXPECT_EQ(failureOf([&] { vocabulary.SaveLib(); }), "I/O error 21");
+    EXPECT_TRUE(std::filesystem::is_directory("library.txt"));
+    EXPECT_EQ(folderContent(), std::vector<std::string>{"library.txt"});
+}
+
+// Lowers the limit of open files to what is open now, for one scope.
+class NoFreeHandles {
+  public:
+    NoFreeHandles() {
+        getrlimit(RLIMIT_NOFILE, &saved_);
+        const int lowestFree = dup(0);
+        close(lowestFree);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = static_cast<rlim_t>(lowestFree);
+        setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~NoFreeHandles() { setrlimit(RLIMIT_NOFILE, &saved_); }
+
+  private:
+    rlimit saved_{};
+};
+
+TEST_F(FileFaults, NoFreeHandleFailsLoadAndSaveWithoutLosingAnEntry) {
+    writeBytes("library.txt", kOldFile);
+    // The sanitizers need free handles to check a type the first time they meet it, so this
+    // meets the types first: the system's file operations, then a file error on the same paths.
+    Vocabulary().LoadLib();
+    FailingFileSystem fs;
+    fs.failOn(Operation::openForReading, EMFILE);
+    Vocabulary rehearsal(fs);
+    EXPECT_EQ(failureOf([&] { rehearsal.LoadLib(); }), "Too many open files");
+    EXPECT_EQ(failureOf([&] { rehearsal.SaveLib(); }), "Too many open files");
+
+    Vocabulary vocabulary;
+    std::string loadFailure;
+    std::string saveFailure;
+    {
+        NoFreeHandles limit;
+        loadFailure = failureOf([&] { vocabulary.LoadLib(); });
+        saveFailure = failureOf([&] { vocabulary.SaveLib(); });
+    }
+    EXPECT_EQ(loadFailure, "Too many open files");
+    EXPECT_EQ(saveFailure, "Too many open files");
+    EXPECT_EQ(readBytes("library.txt"), kOldFile);
+
+    // The load never read the file, so a later save keeps all of it.
+    vocabulary.lookup({u"", u"м", u"ир"});
+    vocabulary.SaveLib();
+    EXPECT_EQ(readBytes("library.txt"), "old\r\nlines\r\n\xEC\xE8\xF0\r\n");
+}
+
+struct SaveFault {
+    const char* name;
+    Operation operation;
+    int err;
+    std::string text;
+
+    friend void PrintTo(const SaveFault& c, std::ostream* os) { *os << c.name; }
+};
+
+class SaveFaults : public FileFaults, public testing::WithParamInterface<SaveFault> {};
+
+TEST_P(SaveFaults, LeaveTheOldFileWholeAndNoTemporaryFile) {
+    FailingFileSystem fs;
+    Vocabulary vocabulary = withNewRoot(fs);
+    fs.failOn(GetParam().operation, GetParam().err);
+    EXPECT_EQ(failureOf([&] { vocabulary.SaveLib(); }), GetParam().text);
+    EXPECT_EQ(readBytes("library.txt"), kOldFile);
+    EXPECT_EQ(folderContent(), std::vector<std::string>{"library.txt"});
+    EXPECT_EQ(fs.openHandles(), 0u);
+
+    // The next autosave goes through.
+    fs.succeedAgain();
+    vocabulary.SaveLib();
+    EXPECT_EQ(readBytes("library.txt"), "old\r\nlines\r\n\xEC\xE8\xF0\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Save, SaveFaults,
+    testing::Values(SaveFault{"ReadOnlyFile", Operation::checkWritable, EACCES,
+                              "File access denied"},
+                    SaveFault{"ReadOnlyFolder", Operation::create, EROFS, "File access denied"},
+                    SaveFault{"NoHandle", Operation::create, EMFILE, "Too many open files"},
+                    SaveFault{"DiskFull", Operation::write, ENOSPC, "I/O error 28"},
+                    SaveFault{"FlushFails", Operation::flushToDisk, EIO, "I/O error 5"},
+                    SaveFault{"CloseFails", Operation::close, EIO, "I/O error 5"},
+                    SaveFault{"ReplaceFails", Operation::replace, EBUSY, "I/O error 16"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FileFaults, LoadFailingToOpenKeepsTheListAndCloses) {
+    FailingFileSystem fs;
+    writeBytes("library.txt", kOldFile);
+    Vocabulary vocabulary(fs);
+    fs.failOn(Operation::openForReading, EACCES);
+    EXPECT_EQ(failureOf([&] { vocabulary.LoadLib(); }), "File access denied");
+    EXPECT_TRUE(vocabulary.larr().empty());
+    EXPECT_EQ(fs.openHandles(), 0u);
+}
+
+TEST_F(FileFaults, LoadFailingToCloseStillReleasesTheFile) {
+    FailingFileSystem fs;
+    writeBytes("library.txt", kOldFile);
+    Vocabulary vocabulary(fs);
+    fs.failOn(Operation::close, EIO);
+    EXPECT_EQ(failureOf([&] { vocabulary.LoadLib(); }), "I/O error 5");
+    EXPECT_EQ(fs.openHandles(), 0u);
+}
+
+// A load that breaks off part-way keeps the whole lines read so far; the lines it did not
+// reach are written back, after them, by every later save of the run.
+class FailedLoad : public FileFaults {
+  protected:
+    static constexpr const char* kFile = "one\r\ntwo\r\nthree\r\nfour\r\n";
+
+    void SetUp() override {
+        FileFaults::SetUp();
+        writeBytes("library.txt", kFile);
+        fs_.limitReadsTo(8);
+        fs_.failOn(Operation::read, EIO, 2);  // after "one\r\ntwo", mid-line
+        EXPECT_EQ(failureOf([&] { vocabulary_.LoadLib(); }), "I/O error 5");
+        fs_.succeedAgain();
+    }
+
+    FailingFileSystem fs_;
+    Vocabulary vocabulary_{fs_};
+};
+
+TEST_F(FailedLoad, KeepsTheWholeLinesReadAndClosesTheFile) {
+    EXPECT_EQ(vocabulary_.larr(), Lines{u"one"});
+    EXPECT_EQ(fs_.openHandles(), 0u);
+}
+
+TEST_F(FailedLoad, SavesKeepTheUnreadLinesBeforeTheNewRoots) {
+    vocabulary_.lookup({u"", u"м", u"ир"});
+    vocabulary_.SaveLib();
+    EXPECT_EQ(readBytes("library.txt"), "one\r\ntwo\r\nthree\r\nfour\r\n\xEC\xE8\xF0\r\n");
+
+    // The unread lines are kept once, not read back again from the file just written.
+    vocabulary_.lookup({u"", u"ж", u"ук"});
+    vocabulary_.SaveLib();
+    EXPECT_EQ(readBytes("library.txt"),
+              "one\r\ntwo\r\nthree\r\nfour\r\n\xEC\xE8\xF0\r\n\xE6\xF3\xEA\r\n");
+    EXPECT_EQ(vocabulary_.larr(), (Lines{u"one", u"мир", u"жук"}));
+}
+
+TEST_F(FailedLoad, SaveFailsWhileTheFileStillCannotBeRead) {
+    vocabulary_.lookup({u"", u"м", u"ир"});
+    fs_.failOn(Operation::read, EIO);
+    EXPECT_EQ(failureOf([&] { vocabulary_.SaveLib(); }), "I/O error 5");
+    EXPECT_EQ(readBytes("library.txt"), kFile);
+    EXPECT_EQ(fs_.openHandles(), 0u);
+}
+
+TEST_F(FailedLoad, ASuccessfulLoadEndsTheKeeping) {
+    vocabulary_.LoadLib();
+    vocabulary_.SaveLib();
+    EXPECT_EQ(readBytes("library.txt"), kFile);
+}
+
+}  // namespace
+}  // namespace orvell

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace orvell::testing_support {
+
+// Runs each test in a fresh empty folder of its own as the current directory, where
+// library.txt is looked for.
+class InTempFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("orvell-vocabulary-" + std::to_string(std::random_device{}()));
+        std::filesystem::create_directories(folder_);
+        std::filesystem::current_path(folder_);
+    }
+
+    void TearDown() override {
+        std::filesystem::current_path(previous_);
+        std::filesystem::remove_all(folder_);
+    }
+
+    static void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+
+    static std::string readBytes(const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // Everything in the folder, to see that nothing was left behind.
+    static std::vector<std::string> folderContent() {
+        std::vector<std::string> names;
+        for (const auto& item : std::filesystem::directory_iterator(".")) {
+            names.push_back(item.path().filename().string());
+        }
+        return names;
+    }
+
+  private:
+    std::filesystem::path previous_;
+    std::filesystem::path folder_;
+};
+
+}  // namespace orvell::testing_support

@@ -1,0 +1,63 @@
+#include "ansi_code_page.h"
+
+#include <unicode/ucnv.h>
+
+#include <stdexcept>
+
+namespace orvell {
+
+namespace {
+
+// On Windows ICU's default converter is the system's ANSI code page.
+#ifdef _WIN32
+constexpr const char* kCodePageName = nullptr;
+#else
+constexpr const char* kCodePageName = "windows-1251";
+#endif
+
+void check(UErrorCode status) {
+    if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
+}
+
+}  // namespace
+
+AnsiCodePage::AnsiCodePage() {
+    UErrorCode status = U_ZERO_ERROR;
+    converter_ = ucnv_open(kCodePageName, &status);
+    check(status);
+    // ICU's own substitute for single-byte code pages is 0x1A, which a reader takes for the
+    // end of the file: everything after an unmappable character would be lost.
+    ucnv_setSubstChars(converter_, "?", 1, &status);
+    if (U_FAILURE(status)) ucnv_close(converter_);
+    check(status);
+}
+
+AnsiCodePage::~AnsiCodePage() { ucnv_close(converter_); }
+
+std::u16string AnsiCodePage::decode(std::string_view bytes) {
+    // No legacy code page yields more than two UTF-16 units per byte.
+    std::u16string text(2 * bytes.size() + 1, u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_resetToUnicode(converter_);
+    const int32_t length = ucnv_toUChars(converter_, text.data(), static_cast<int32_t>(text.size()),
+                                         bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+    check(status);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::string AnsiCodePage::encode(std::u16string_view text) {
+    std::string bytes(static_cast<std::size_t>(UCNV_GET_MAX_BYTES_FOR_STRING(
+                          text.size(), ucnv_getMaxCharSize(converter_))),
+                      '\0');
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_resetFromUnicode(converter_);
+    const int32_t length =
+        ucnv_fromUChars(converter_, bytes.data(), static_cast<int32_t>(bytes.size()), text.data(),
+                        static_cast<int32_t>(text.size()), &status);
+    check(status);
+    bytes.resize(static_cast<std::size_t>(length));
+    return bytes;
+}
+
+}  // namespace orvell

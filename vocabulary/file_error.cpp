@@ -1,0 +1,21 @@
+#include "file_error.h"
+
+#include <cerrno>
+
+namespace orvell {
+
+FileError FileError::fromErrno(int err) {
+    switch (err) {
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return FileError("File access denied");
+        case EMFILE:
+        case ENFILE:
+            return FileError("Too many open files");
+        default:
+            return FileError("I/O error " + std::to_string(err));
+    }
+}
+
+}  // namespace orvell

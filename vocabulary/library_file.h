@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "file_error.h"
+#include "file_system.h"
+
+namespace orvell {
+
+// What reading the vocabulary file gave; no lines when there is no file.
+struct LibraryLines {
+    // Every line, or, after a failure, the lines completed before it.
+    std::vector<std::u16string> lines;
+    std::optional<FileError> failure;
+};
+
+// Reads the file one entry per line: LF or CR LF ends a line, a lone CR is dropped, the last
+// line needs no end, a byte 0x1A ends the file. The file is always closed.
+LibraryLines readLibraryFile(FileSystem& fs, const std::filesystem::path& file);
+
+// Writes the parts' entries in order, each followed by CR LF, to a new file beside `file`,
+// then puts it in place of `file`. Throws FileError; on failure `file` is untouched and the new
+// file removed.
+void writeLibraryFile(FileSystem& fs, const std::filesystem::path& file,
+                      std::initializer_list<std::span<const std::u16string>> parts);
+
+}  // namespace orvell
