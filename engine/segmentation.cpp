@@ -23,18 +23,15 @@ bool focusIsLineBreak(const DisplayEntry& e) {
     return e.focus.size() == 1 && isLineBreak(e.focus[0]);
 }
 
-bool focusIsBlankOrLineBreak(const DisplayEntry& e) {
-    return e.focus == u" " || focusIsLineBreak(e);
-}
-
 bool endsSentence(const DisplayEntry& e) {
     return !e.right.empty() && kSentenceMarks.find(e.right.back()) != std::u16string_view::npos;
 }
 
 enum class Step { Go, Full, Abandon };
 
-// Steps 4 to 7 of the cutting, run for each delimiter: the pauses and line-break handling that
-// the entries so far call for, then the word collected before the delimiter.
+// What happens at each delimiter: the pauses that the entries so far call for (after a sentence
+// or a line break, where an empty line's break is dropped instead), then the word collected
+// before the delimiter, followed by the yield.
 class Cutter {
   public:
     Cutter(ReadingScript& sarr, const YieldFn& yield) : sarr_(sarr), yield_(yield) {}
@@ -45,7 +42,7 @@ class Cutter {
     Step delimit(std::u16string_view w) {
         if (p_ > 0 && endsSentence(entry(p_ - 1)) && !writePauses()) return Step::Full;
         if (p_ > 2 && focusIsLineBreak(entry(p_ - 1))) {
-            if (focusIsBlankOrLineBreak(entry(p_ - 2))) {
+            if (isPause(entry(p_ - 2)) || focusIsLineBreak(entry(p_ - 2))) {
                 // The line break leaves the script; its slot is overwritten by the next entry.
                 --p_;
             } else if (!writePauses()) {

@@ -10,7 +10,8 @@
 namespace orvell {
 
 // Called once after every word entry has been stored. Returning false abandons the cutting at
-// once: no further slot is written and k1 is left as it was.
+// once: no further slot is written and k1 is left as it was. A yield that resets the script
+// (a newer start) must return false.
 using YieldFn = std::function<bool()>;
 
 enum class CutResult { Finished, Abandoned };

@@ -21,6 +21,12 @@ std::int32_t firstEmptySlot(const ReadingScript& sarr) {
     return i;
 }
 
+std::int32_t filledSlots(const ReadingScript& sarr) {
+    std::int32_t n = 0;
+    for (std::int32_t i = 0; i < ReadingScript::kSlots; ++i) n += sarr.filled(i);
+    return n;
+}
+
 TEST(Yield, SeesOnlyCompleteEntriesAndThePreviousCount) {
     // Sentence pauses, a line break that stays and empty lines whose breaks are dropped.
     const std::u16string text = u"Раз два.\r\n\r\nТри четыре\r\nпять, шесть \r\n\r\nсемь";
@@ -30,6 +36,7 @@ TEST(Yield, SeesOnlyCompleteEntriesAndThePreviousCount) {
     const auto result = cutText(text, *sarr, k1, [&] {
         const std::int32_t e = firstEmptySlot(*sarr) - 1;
         storedAt.push_back(e);
+        EXPECT_EQ(filledSlots(*sarr), e + 1) << "a slot after " << e << " is filled";
         EXPECT_EQ(k1, kPreviousK1);
         EXPECT_FALSE(isPause(*sarr->at(e))) << "yield after a pause, slot " << e;
         for (std::int32_t i = 0; i <= e; ++i) EXPECT_EQ(sarr->at(i)->focus.size(), 1u);
