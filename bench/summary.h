@@ -13,7 +13,7 @@ namespace orvell::bench {
 inline void reportFigure(const std::string& name, double value) {
     const char* path = std::getenv("ORVELL_BENCH_SUMMARY");
     std::FILE* out = path ? std::fopen(path, "a") : nullptr;
-    std::fprintf(out ? out : stdout, "%s: %.6g\n", name.c_str(), value);
+    std::fprintf(out ? out : stdout, "%s: %.10g\n", name.c_str(), value);
     if (out) std::fclose(out);
 }
 
