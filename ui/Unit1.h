@@ -134,9 +134,6 @@ class TForm1 : public QWidget {
     void LoadLib();
     void SaveLib();
 
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
-
   private:
     void setUpWindow();
     void createButtons();

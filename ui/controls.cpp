@@ -94,7 +94,7 @@ void TForm1::setUpWindow() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowIcon(windowIcon());
+    setWindowIcon(drawWindowIcon());
     setFont(platform::fontOf(platform::kTahoma, kWindowFontHeight));
     setClientHeight(kResourceClientHeight);
 }
@@ -179,7 +179,7 @@ void TForm1::createStatusBar() {
     version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     StatusBar1->addWidget(page);
     StatusBar1->addWidget(version);
-    StatusBar1->setGeometry(0, height() - kStatusBarHeight, kClientWidth, kStatusBarHeight);
+    setClientHeight(height());
 }
 
 void TForm1::createProgressBar() {
@@ -208,13 +208,11 @@ void TForm1::createTimers() {
     Timer3 = new platform::Timer(QStringLiteral("Timer3"), 30000, this);
 }
 
-void TForm1::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+void TForm1::setClientHeight(int height) {
+    setFixedSize(kClientWidth, height);
     // The status bar is docked to the bottom edge.
     if (StatusBar1)
-        StatusBar1->setGeometry(0, height() - kStatusBarHeight, width(), kStatusBarHeight);
+        StatusBar1->setGeometry(0, height - kStatusBarHeight, kClientWidth, kStatusBarHeight);
 }
-
-void TForm1::setClientHeight(int height) { setFixedSize(kClientWidth, height); }
 
 }  // namespace orvell

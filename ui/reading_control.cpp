@@ -1,51 +1,121 @@
 // Starting, pausing and stepping back a reading; hot keys and activation.
+//
+// A reading keeps no state of its own: the handlers read it back from the controls (whether
+// Timer1 runs, the caption of SpeedButton2, whether SpeedButton2 is enabled).
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
 
 #include "Unit1.h"
+#include "platform/clock.h"
+#include "platform/hot_keys.h"
+#include "platform/message_box.h"
+#include "platform/speed_button.h"
+#include "platform/timer.h"
+#include "speed_table.h"
 
 namespace orvell {
 
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kPauseCaption = u"Пауза [пробел]"_s;
+const QString kResumeCaption = u"Продолжить [пробел]"_s;
+
+const QString kLearningModeExplanation =
+    u"Режим обучения. При включеном режиме, слова, которые отображаются в первый раз - будут "
+    u"показаны чуть дольше. По началу это будет немного неудобно, но по мере наполнения вашего "
+    u"со Orvell словарного запаса - эта функция будет очень полезна. Редкие слова, а так же "
+    u"названия и имена собственные воспринимаются сложнее. Дополнительное время на "
+    u"распознование слова поможет избежать этой проблемы."_s;
+
+// Taken and released always in this order.
+constexpr int kHotKeyOrder[] = {platform::HotKeys::kKeypadPlus, platform::HotKeys::kSpace,
+                                platform::HotKeys::kKeypadMinus};
+
+// The results are not used: a key held elsewhere simply does not arrive.
+void takeHotKeys(platform::HotKeys& keys) {
+    for (const int id : kHotKeyOrder) keys.registerHotKey(id);
+}
+
+void releaseHotKeys(platform::HotKeys& keys) {
+    for (const int id : kHotKeyOrder) keys.unregisterHotKey(id);
+}
+
+}  // namespace
+
 void TForm1::SpeedButton1Click() {
-    // start
+    takeHotKeys(*hotKeys);
+    SpeedButton1->setEnabled(false);
+    vrem = platform::formatLongTime(platform::now().time());
+    Memo1->setEnabled(false);
+    SpeedButton2->setEnabled(true);
+    j2 = 0;
+    // Off and on again, so that the first statistics tick comes a full period after the start.
+    Timer2->setEnabled(false);
+    Timer2->setEnabled(true);
+    Timer3->setEnabled(true);
+    cutScriptFromMemo();
 }
 
 void TForm1::SpeedButton2Click() {
-    // pause and resume
+    if (Timer1->enabled()) {
+        Memo1->setEnabled(true);
+        Timer1->setEnabled(false);
+        SpeedButton2->setText(kResumeCaption);
+    } else {
+        Memo1->setEnabled(false);
+        Timer1->setEnabled(true);
+        SpeedButton2->setText(kPauseCaption);
+    }
 }
 
 void TForm1::SpeedButton3Click() {
-    // step back
+    sh = stepBack(sh, ComboBox1->currentIndex());
+    // Pauses a running reading; a paused one (or one started while paused) stays as it is.
+    if (SpeedButton2->text() == kPauseCaption) SpeedButton2Click();
 }
 
-void TForm1::WMHotKey(int /*id*/) {
-    // hot keys
+void TForm1::WMHotKey(int id) {
+    if (id == platform::HotKeys::kSpace && SpeedButton2->isEnabled()) SpeedButton2Click();
+    if (id == platform::HotKeys::kKeypadPlus)
+        ComboBox1->setCurrentIndex(speedStepUp(ComboBox1->currentIndex()));
+    if (id == platform::HotKeys::kKeypadMinus)
+        ComboBox1->setCurrentIndex(speedStepDown(ComboBox1->currentIndex()));
+    // An index set from code raises no change event, so the new speed is applied here; every
+    // hot key thereby also sets Timer1 back to the base interval.
+    ComboBox1Change();
 }
 
 void TForm1::ComboBox1Change() {
-    // speed choice
+    j = baseIntervalFor(ComboBox1->currentIndex(), j);
+    Timer1->setInterval(static_cast<std::uint32_t>(j));
 }
 
-void TForm1::AppActivate() {
-    // take the hot keys
-}
+void TForm1::AppActivate() { takeHotKeys(*hotKeys); }
 
-void TForm1::AppDeactivate() {
-    // release the hot keys
-}
+void TForm1::AppDeactivate() { releaseHotKeys(*hotKeys); }
 
 void TForm1::FormDeactivate() {
-    // another window of the program took the activation
+    // Another window of the program, a message box say, took the activation: the program is
+    // still the active one and keeps its keys.
+    AppActivate();
 }
 
 void TForm1::Memo1Change() {
-    // an edit releases the reading
+    SpeedButton1->setEnabled(true);
+    SpeedButton2->setEnabled(false);
+    releaseHotKeys(*hotKeys);
 }
 
-void TForm1::Memo1Click() {
-    // select all
-}
+void TForm1::Memo1Click() { Memo1->selectAll(); }
 
 void TForm1::CheckBox1Click() {
-    // learning-mode explanation
+    if (!boo) return;
+    platform::showMessage(this, kLearningModeExplanation);
+    boo = false;
 }
 
 }  // namespace orvell

@@ -7,7 +7,7 @@
 
 namespace orvell {
 
-QIcon windowIcon() {
+QIcon drawWindowIcon() {
     constexpr int kSize = 57;
     QImage image(kSize, kSize, QImage::Format_ARGB32);
     image.fill(Qt::transparent);

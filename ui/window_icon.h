@@ -5,6 +5,6 @@
 namespace orvell {
 
 // The window's icon, 57 by 57: a reading strip with a red focus letter between two marks.
-QIcon windowIcon();
+QIcon drawWindowIcon();
 
 }  // namespace orvell

@@ -1,6 +1,7 @@
 #include "platform/dock_layout.h"
 
 #include <QWidget>
+#include <algorithm>
 
 namespace orvell::platform {
 
@@ -28,10 +29,14 @@ QSize DockLayout::sizeHint() const { return item_ ? item_->sizeHint() : QSize();
 void DockLayout::setGeometry(const QRect& rect) {
     QLayout::setGeometry(rect);
     if (!item_) return;
-    const int width = item_->sizeHint().width();
-    const int left = edge_ == Edge::Left ? rect.left() : rect.right() + 1 - width;
+    const QSize hint = item_->sizeHint();
+    const int left = edge_ == Edge::Left ? rect.left() : rect.right() + 1 - hint.width();
+    // A line taller than the parent (a font with a larger ascent than the one the strip was
+    // made for) is lifted until its bottom meets the parent's, so descenders stay whole.
+    const int height = std::max(rect.height(), hint.height());
+    const int top = rect.bottom() + 1 - height;
     // Bypasses the item's own clamping to the rectangle, which would squeeze a long text.
-    if (QWidget* w = item_->widget()) w->setGeometry(left, rect.top(), width, rect.height());
+    if (QWidget* w = item_->widget()) w->setGeometry(left, top, hint.width(), height);
 }
 
 }  // namespace orvell::platform
