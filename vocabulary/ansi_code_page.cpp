@@ -35,15 +35,20 @@ AnsiCodePage::AnsiCodePage() {
 AnsiCodePage::~AnsiCodePage() { ucnv_close(converter_); }
 
 std::u16string AnsiCodePage::decode(std::string_view bytes) {
-    // No legacy code page yields more than two UTF-16 units per byte.
-    std::u16string text(2 * bytes.size() + 1, u'\0');
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_resetToUnicode(converter_);
-    const int32_t length = ucnv_toUChars(converter_, text.data(), static_cast<int32_t>(text.size()),
-                                         bytes.data(), static_cast<int32_t>(bytes.size()), &status);
-    check(status);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
+    // Most code pages give one UTF-16 unit per byte at most; the others are told the size.
+    std::u16string text(bytes.size(), u'\0');
+    for (;;) {
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_resetToUnicode(converter_);
+        const int32_t length =
+            ucnv_toUChars(converter_, text.data(), static_cast<int32_t>(text.size()), bytes.data(),
+                          static_cast<int32_t>(bytes.size()), &status);
+        text.resize(static_cast<std::size_t>(length));
+        if (status != U_BUFFER_OVERFLOW_ERROR) {
+            check(status);
+            return text;
+        }
+    }
 }
 
 std::string AnsiCodePage::encode(std::u16string_view text) {

@@ -1,5 +1,6 @@
 #include "library_file.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -52,6 +53,7 @@ void readUntilEnd(FileSystem& fs, FileSystem::Handle h, std::string& bytes) {
 
 std::vector<std::u16string> splitLines(const std::u16string& text) {
     std::vector<std::u16string> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) + 1);
     const auto addLine = [&](std::size_t begin, std::size_t end) {
         std::u16string& line = lines.emplace_back(text, begin, end - begin);
         std::erase(line, u'\r');

@@ -1,7 +1,9 @@
 #include "vocabulary.h"
 
 #include <algorithm>
+#include <deque>
 #include <span>
+#include <string_view>
 
 #include "library_file.h"
 #include "roots.h"
@@ -12,25 +14,32 @@ int Vocabulary::lookup(const DisplayEntry& e) {
     std::u16string root = RootOfWord(clean(e.left + e.focus + e.right));
     // The stored form also counts, or a root that clean() still changes (a word in straight
     // quotes keeps its closing mark) would be appended again at every showing.
-    if (cleaned_.contains(root) || uncleanEntries_.contains(root)) return 1;
+    if (known_.contains(root)) return 1;
     append(std::move(root));
     return 2;
 }
 
 void Vocabulary::append(std::u16string entry) {
-    std::u16string cleaned = clean(entry);
-    if (cleaned != entry) uncleanEntries_.insert(entry);
-    cleaned_.insert(std::move(cleaned));
+    const std::u16string cleaned = clean(entry);
+    known_.insert(cleaned);
+    if (cleaned != entry) known_.insert(entry);
     larr_.push_back(std::move(entry));
 }
 
 void Vocabulary::replaceAll(std::vector<std::u16string> entries) {
-    larr_.clear();
-    cleaned_.clear();
-    uncleanEntries_.clear();
-    larr_.reserve(entries.size());
-    cleaned_.reserve(entries.size());
-    for (std::u16string& entry : entries) append(std::move(entry));
+    larr_ = std::move(entries);
+    // The same as appending the entries one by one, in bulk: a million of them are loaded in
+    // a fraction of a second.
+    std::deque<std::u16string> changedByClean;
+    std::vector<std::u16string_view> forms;
+    forms.reserve(larr_.size());
+    for (const std::u16string& entry : larr_) {
+        forms.push_back(entry);
+        std::u16string cleaned = clean(entry);
+        if (cleaned != entry) forms.push_back(changedByClean.emplace_back(std::move(cleaned)));
+    }
+    known_.clear();
+    known_.insertAll(forms);
 }
 
 void Vocabulary::LoadLib(const std::filesystem::path& file) {

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "display_entry.h"
 #include "file_system.h"
+#include "root_set.h"
 
 namespace orvell {
 
@@ -46,10 +46,9 @@ class Vocabulary {
 
     FileSystem* fs_;
     std::vector<std::u16string> larr_;
-    // clean() of every entry, and the entries that clean() would change: a root matches an
-    // entry when it equals either form.
-    std::unordered_set<std::u16string> cleaned_;
-    std::unordered_set<std::u16string> uncleanEntries_;
+    // clean() of every entry, and the entries themselves: a root matches an entry when it
+    // equals either form.
+    RootSet known_;
     std::optional<UnreadLines> unread_;
 };
 

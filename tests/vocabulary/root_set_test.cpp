@@ -1,0 +1,65 @@
+#include "root_set.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orvell {
+namespace {
+
+std::u16string numbered(int n) {
+    return u"к" + std::u16string(n % 7, u'а') + u"#" +
+           std::u16string(1, static_cast<char16_t>(0x400 + n % 97)) +
+           std::u16string(n / 97 + 1, u'д');
+}
+
+TEST(RootSet, EmptySetHoldsNothingNotEvenTheEmptyString) {
+    const RootSet set;
+    EXPECT_FALSE(set.contains(u""));
+    EXPECT_FALSE(set.contains(u"а"));
+}
+
+TEST(RootSet, HoldsTheEmptyStringAndTellsPrefixesApart) {
+    RootSet set;
+    set.insert(u"");
+    set.insert(u"говор");
+    EXPECT_TRUE(set.contains(u""));
+    EXPECT_TRUE(set.contains(u"говор"));
+    EXPECT_FALSE(set.contains(u"гово"));
+    EXPECT_FALSE(set.contains(u"говоры"));
+}
+
+TEST(RootSet, KeepsEveryStringThroughGrowthOneByOneAndInBulk) {
+    std::vector<std::u16string> strings;
+    for (int n = 0; n < 20000; ++n) strings.push_back(numbered(n));
+    RootSet oneByOne;
+    for (const std::u16string& s : strings) oneByOne.insert(s);
+
+    // In bulk, twice over, so that duplicates meet both within a batch and in the table.
+    std::vector<std::u16string_view> views(strings.begin(), strings.end());
+    views.insert(views.end(), strings.begin(), strings.end());
+    RootSet bulk;
+    bulk.insert(u"x");
+    bulk.insertAll(views);
+
+    for (const std::u16string& s : strings) {
+        ASSERT_TRUE(oneByOne.contains(s)) << "one by one";
+        ASSERT_TRUE(bulk.contains(s)) << "in bulk";
+    }
+    EXPECT_TRUE(bulk.contains(u"x"));
+    EXPECT_FALSE(bulk.contains(numbered(20000)));
+    EXPECT_FALSE(oneByOne.contains(u"x"));
+}
+
+TEST(RootSet, ClearEmptiesIt) {
+    RootSet set;
+    set.insert(u"а");
+    set.clear();
+    EXPECT_FALSE(set.contains(u"а"));
+    set.insert(u"б");
+    EXPECT_TRUE(set.contains(u"б"));
+}
+
+}  // namespace
+}  // namespace orvell
