@@ -99,6 +99,9 @@ void writeLibraryFile(FileSystem& fs, const std::filesystem::path& file,
             text += u"\r\n";
         }
     }
+    // A 0x1A byte would end the file for the next load, with every later entry: written as "?"
+    // like a character the code page lacks.
+    std::replace(text.begin(), text.end(), static_cast<char16_t>(kEndOfFile), u'?');
     const std::string bytes = AnsiCodePage().encode(text);
 
     fs.checkWritable(file);

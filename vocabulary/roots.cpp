@@ -29,8 +29,8 @@ constexpr CleanRow kCleanRows[] = {
     {u';', u';'},
 };
 
-// Every symbol of the table is below the letters of the Latin alphabet or one of these four.
-bool mayBeInTheTable(char16_t c) {
+// Every character the table deletes lies below the lower-case Latin letters, but for these three.
+bool mayBeDeleted(char16_t c) {
     return c < u'a' || c == u'\u00BB' || c == u'\u201C' || c == u'\u201D';
 }
 
@@ -158,7 +158,7 @@ std::u16string clean(std::u16string s) {
     std::size_t kept = 0;
     for (char16_t c : s) {
         if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + (u'a' - u'A'));
-        if (mayBeInTheTable(c) && takeRow(c)) continue;
+        if (mayBeDeleted(c) && takeRow(c)) continue;
         s[kept++] = c;
     }
     s.resize(kept);

@@ -172,15 +172,6 @@ TEST_F(FileFaults, LoadFailingToOpenKeepsTheListAndCloses) {
     EXPECT_EQ(fs.openHandles(), 0u);
 }
 
-TEST_F(FileFaults, LoadFailingToCloseStillReleasesTheFile) {
-    FailingFileSystem fs;
-    writeBytes("library.txt", kOldFile);
-    Vocabulary vocabulary(fs);
-    fs.failOn(Operation::close, EIO);
-    EXPECT_EQ(failureOf([&] { vocabulary.LoadLib(); }), "I/O error 5");
-    EXPECT_EQ(fs.openHandles(), 0u);
-}
-
 // A load that breaks off part-way keeps the whole lines read so far; the lines it did not
 // reach are written back, after them, by every later save of the run.
 class FailedLoad : public FileFaults {

@@ -14,14 +14,9 @@ std::u16string numbered(int n) {
            std::u16string(n / 97 + 1, u'д');
 }
 
-TEST(RootSet, EmptySetHoldsNothingNotEvenTheEmptyString) {
-    const RootSet set;
-    EXPECT_FALSE(set.contains(u""));
-    EXPECT_FALSE(set.contains(u"а"));
-}
-
 TEST(RootSet, HoldsTheEmptyStringAndTellsPrefixesApart) {
     RootSet set;
+    EXPECT_FALSE(set.contains(u""));
     set.insert(u"");
     set.insert(u"говор");
     EXPECT_TRUE(set.contains(u""));
@@ -50,15 +45,6 @@ TEST(RootSet, KeepsEveryStringThroughGrowthOneByOneAndInBulk) {
     EXPECT_TRUE(bulk.contains(u"x"));
     EXPECT_FALSE(bulk.contains(numbered(20000)));
     EXPECT_FALSE(oneByOne.contains(u"x"));
-}
-
-TEST(RootSet, ClearEmptiesIt) {
-    RootSet set;
-    set.insert(u"а");
-    set.clear();
-    EXPECT_FALSE(set.contains(u"а"));
-    set.insert(u"б");
-    EXPECT_TRUE(set.contains(u"б"));
 }
 
 }  // namespace
