@@ -50,6 +50,9 @@ void RootSet::insert(std::u16string_view s) {
 
 void RootSet::insertAll(std::span<const std::u16string_view> strings) {
     reserve(count_ + strings.size());
+    std::size_t length = strings_.size();
+    for (std::u16string_view s : strings) length += s.size();
+    strings_.reserve(length);
     // A table of a million roots is far larger than the caches; with its slots loaded a few
     // strings ahead, the waits for memory overlap instead of adding up.
     constexpr std::size_t kBlock = 256;

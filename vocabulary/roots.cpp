@@ -165,6 +165,11 @@ std::u16string clean(std::u16string s) {
     return s;
 }
 
+bool cleanLeavesAlone(std::u16string_view s) {
+    return std::none_of(s.begin(), s.end(),
+                        [](char16_t c) { return (c >= u'A' && c <= u'Z') || mayBeDeleted(c); });
+}
+
 std::u16string RootOfWord(std::u16string s) {
     trim(s);
     lowerEveryLetter(s);

@@ -20,9 +20,8 @@ int Vocabulary::lookup(const DisplayEntry& e) {
 }
 
 void Vocabulary::append(std::u16string entry) {
-    const std::u16string cleaned = clean(entry);
-    known_.insert(cleaned);
-    if (cleaned != entry) known_.insert(entry);
+    known_.insert(entry);
+    if (!cleanLeavesAlone(entry)) known_.insert(clean(entry));
     larr_.push_back(std::move(entry));
 }
 
@@ -35,8 +34,7 @@ void Vocabulary::replaceAll(std::vector<std::u16string> entries) {
     forms.reserve(larr_.size());
     for (const std::u16string& entry : larr_) {
         forms.push_back(entry);
-        std::u16string cleaned = clean(entry);
-        if (cleaned != entry) forms.push_back(changedByClean.emplace_back(std::move(cleaned)));
+        if (!cleanLeavesAlone(entry)) forms.push_back(changedByClean.emplace_back(clean(entry)));
     }
     known_.clear();
     known_.insertAll(forms);

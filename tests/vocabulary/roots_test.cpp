@@ -57,6 +57,18 @@ class CleanCases : public testing::TestWithParam<CleanCase> {};
 
 TEST_P(CleanCases, RemovesTheFirstOfEachSymbolOnly) {
     EXPECT_EQ(clean(GetParam().input), GetParam().expected);
+    if (cleanLeavesAlone(GetParam().input)) {
+        EXPECT_EQ(GetParam().expected, GetParam().input);
+    }
+}
+
+TEST(CleanLeavesAlone, RootsOfLettersOnly) {
+    EXPECT_TRUE(cleanLeavesAlone(u"говор"));
+    EXPECT_TRUE(cleanLeavesAlone(u"Говор"));
+    EXPECT_TRUE(cleanLeavesAlone(u""));
+    EXPECT_FALSE(cleanLeavesAlone(u"Read"));
+    EXPECT_FALSE(cleanLeavesAlone(u"ет\""));
+    EXPECT_FALSE(cleanLeavesAlone(u"а\u00BB"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
