@@ -206,6 +206,32 @@ class PacingTickTest : public QObject {
         QCOMPARE(rest.size(), form->k1 - 1);
     }
 
+    // The display keeps up with the cutting to its last entry: the tick after the cutting
+    // ends finds nothing more and ends the reading on the last entry, as if the cutting had
+    // been ahead all the time.
+    void aReadingRightBehindTheCuttingEndsOnItsLastEntry() {
+        form->Memo1->setPlainText(u"один два три"_s);
+        setReading();
+        QTimer keepUp;
+        keepUp.setInterval(0);
+        connect(&keepUp, &QTimer::timeout, form.get(), [&] {
+            while (form->cuttingRunning() && form->sarr.filled(form->sh)) form->Timer1Timer();
+        });
+        keepUp.start();
+        form->cutScriptFromMemo();
+        keepUp.stop();
+        QCOMPARE(form->sh, form->k1);
+        QVERIFY(form->Timer1->enabled());
+        const QString last = shown(*form);
+        const auto roots = form->larr.larr().size();
+        form->Timer1Timer();
+        verifyEnded();
+        QCOMPARE(form->sh, form->k1 - 1);
+        QCOMPARE(shown(*form), last);
+        QCOMPARE(form->larr.larr().size(), roots);
+        QCOMPARE(last, u"|т|ри"_s);
+    }
+
     void aNewerStartAbandonsTheOlderCutting() {
         form->Memo1->setPlainText(u"один два три четыре пять"_s);
         QTimer::singleShot(0, form.get(), [&] {
