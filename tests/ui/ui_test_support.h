@@ -46,6 +46,6 @@ class MessageBoxRecorder {
 }  // namespace orvell::test
 
 // Finds a control of the window by its object name; the test fails when there is none.
-#define FIND_CONTROL(var, Type, form, name)                    \
+#define FIND_CONTROL(var, Type, form, name)                         \
     auto* var = (form).findChild<Type*>(QString::fromLatin1(name)); \
     QVERIFY2(var != nullptr, name)
