@@ -1,5 +1,6 @@
 #include "reading_script.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace orvell {
@@ -21,7 +22,9 @@ void ReadingScript::SlotDeleter::operator()(const DisplayEntry* e) const {
 ReadingScript::ReadingScript() : slots_(kSlots) {}
 
 void ReadingScript::reset() {
-    for (Slot& s : slots_) s.reset();
+    // Only slots below the highest one ever filled can hold an entry.
+    for (std::size_t i = 0; i < used_; ++i) slots_[i].reset();
+    used_ = 0;
 }
 
 const DisplayEntry* ReadingScript::at(std::int32_t i) const {
@@ -30,7 +33,9 @@ const DisplayEntry* ReadingScript::at(std::int32_t i) const {
 }
 
 ReadingScript::Slot& ReadingScript::slot(std::int32_t i) {
-    return slots_.at(static_cast<std::size_t>(i));
+    Slot& s = slots_.at(static_cast<std::size_t>(i));
+    used_ = std::max(used_, static_cast<std::size_t>(i) + 1);
+    return s;
 }
 
 void ReadingScript::store(std::int32_t i, DisplayEntry e) {

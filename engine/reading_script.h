@@ -43,6 +43,7 @@ class ReadingScript {
     Slot& slot(std::int32_t i);
 
     std::vector<Slot> slots_;
+    std::size_t used_ = 0;  // one past the highest slot filled since the last reset
 };
 
 }  // namespace orvell

@@ -36,6 +36,16 @@ TEST(ReadingScript, StoreReplacesAndResetEmptiesEverySlot) {
     EXPECT_FALSE(sarr->filled(kLastSlot));
 }
 
+TEST(ReadingScript, ResetAfterResetEmptiesWhatEachScriptFilled) {
+    auto sarr = std::make_unique<ReadingScript>();
+    sarr->store(5, {u"", u"a", u""});
+    sarr->reset();
+    sarr->storePause(2);
+    sarr->reset();
+    EXPECT_FALSE(sarr->filled(2));
+    EXPECT_FALSE(sarr->filled(5));
+}
+
 TEST(ReadingScript, PauseSlotCanTakeAWordAgain) {
     auto sarr = std::make_unique<ReadingScript>();
     sarr->storePause(3);
