@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config dpkg-dev
     libicu-dev qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev clang-format

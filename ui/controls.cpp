@@ -94,7 +94,7 @@ void TForm1::setUpWindow() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowIcon(drawWindowIcon());
+    setWindowIcon(windowIcon());
     setFont(platform::fontOf(platform::kTahoma, kWindowFontHeight));
     setClientHeight(kResourceClientHeight);
 }

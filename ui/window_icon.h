@@ -4,7 +4,8 @@
 
 namespace orvell {
 
-// The window's icon, 57 by 57: a reading strip with a red focus letter between two marks.
-QIcon drawWindowIcon();
+// The program's icon: a strip with a red focus letter between the two column marks. The same
+// picture is installed beside the program for desktop menus.
+QIcon windowIcon();
 
 }  // namespace orvell
