@@ -2,7 +2,7 @@
 # One entry point for setting up, building and running Orvell on Debian 12 or Ubuntu 24.04.
 #   ./dev.sh run     install what is missing, build (release) and open the reader
 #   ./dev.sh test    install what is missing, build (debug, sanitizers, warnings as errors)
-#                    and run every test
+#                    and run every test, then each fuzz target briefly
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
@@ -46,6 +46,7 @@ test)
     cmake --preset dev >/dev/null
     cmake --build --preset dev -j "$jobs"
     QT_QPA_PLATFORM=offscreen ctest --preset dev -j "$jobs"
+    fuzz/run 5
     ;;
 *)
     echo "usage: $0 run|test" >&2
