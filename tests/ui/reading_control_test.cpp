@@ -379,7 +379,8 @@ class ReadingControlTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         form->AppActivate();
         form->ComboBox1->setCurrentIndex(17);
-        form->Memo1->setPlainText(u"Раз два три четыре.\nПять шесть семь."_s);
+        form->Memo1->setPlainText(
+            u"Раз два три четыре пять шесть восемь девять десять.\nОдин два три семь."_s);
         QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
         QTRY_VERIFY(form->sh >= 2);
         QTest::keyClick(form.get(), Qt::Key_Space);
