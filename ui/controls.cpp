@@ -94,7 +94,7 @@ void TForm1::setUpWindow() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowIcon(windowIcon());
+    setWindowIcon(programIcon());
     setFont(platform::fontOf(platform::kTahoma, kWindowFontHeight));
     setClientHeight(kResourceClientHeight);
 }

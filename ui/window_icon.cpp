@@ -2,6 +2,6 @@
 
 namespace orvell {
 
-QIcon windowIcon() { return QIcon(QStringLiteral(":/orvell/orvell.png")); }
+QIcon programIcon() { return QIcon(QStringLiteral(":/orvell/orvell.png")); }
 
 }  // namespace orvell

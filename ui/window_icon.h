@@ -6,6 +6,6 @@ namespace orvell {
 
 // The program's icon: a strip with a red focus letter between the two column marks. The same
 // picture is installed beside the program for desktop menus.
-QIcon windowIcon();
+QIcon programIcon();
 
 }  // namespace orvell
