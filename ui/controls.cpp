@@ -10,6 +10,7 @@
 #include <QStatusBar>
 
 #include "Unit1.h"
+#include "pause_captions.h"
 #include "platform/dock_layout.h"
 #include "platform/fonts.h"
 #include "platform/progress_state.h"
@@ -101,7 +102,7 @@ void TForm1::setUpWindow() {
 
 void TForm1::createButtons() {
     SpeedButton1 = speedButton(this, "SpeedButton1", {24, 69, 129, 33}, u"Поехали"_s);
-    SpeedButton2 = speedButton(this, "SpeedButton2", {209, 69, 129, 33}, u"Пауза [пробел]"_s);
+    SpeedButton2 = speedButton(this, "SpeedButton2", {209, 69, 129, 33}, kPauseCaption);
     SpeedButton2->setEnabled(false);
     SpeedButton2->setToolTip(u"\"Пробел\" чтобы остановить\\продолжить."_s);
     SpeedButton3 =

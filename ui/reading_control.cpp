@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 
 #include "Unit1.h"
+#include "pause_captions.h"
 #include "platform/clock.h"
 #include "platform/hot_keys.h"
 #include "platform/message_box.h"
@@ -20,9 +21,6 @@ namespace orvell {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString kPauseCaption = u"Пауза [пробел]"_s;
-const QString kResumeCaption = u"Продолжить [пробел]"_s;
 
 const QString kLearningModeExplanation =
     u"Режим обучения. При включеном режиме, слова, которые отображаются в первый раз - будут "
