@@ -4,8 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,7 +34,9 @@ class InTempFolder : public ::testing::Test {
 
     static std::string readBytes(const std::filesystem::path& file) {
         std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return std::move(bytes).str();
     }
 
     // Everything in the folder, to see that nothing was left behind.
