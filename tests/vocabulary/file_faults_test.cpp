@@ -162,6 +162,20 @@ INSTANTIATE_TEST_SUITE_P(
                     SaveFault{"ReplaceFails", Operation::replace, EBUSY, "I/O error 16"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(FileFaults, FullDeviceFailsTheSaveAndKeepsTheOldFile) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    FailingFileSystem fs;
+    Vocabulary vocabulary = withNewRoot(fs);
+    // The new file goes to a device that is always full: the system's own write fails.
+    std::filesystem::create_symlink("/dev/full", "library.txt.tmp");
+    EXPECT_EQ(failureOf([&] { vocabulary.SaveLib(); }), "I/O error 28");
+    EXPECT_EQ(readBytes("library.txt"), kOldFile);
+    EXPECT_EQ(folderContent(), std::vector<std::string>{"library.txt"});
+
+    vocabulary.SaveLib();
+    EXPECT_EQ(readBytes("library.txt"), "old\r\nlines\r\n\xEC\xE8\xF0\r\n");
+}
+
 TEST_F(FileFaults, LoadFailingToOpenKeepsTheListAndCloses) {
     FailingFileSystem fs;
     writeBytes("library.txt", kOldFile);
