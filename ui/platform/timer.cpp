@@ -2,38 +2,86 @@
 
 #include <algorithm>
 #include <limits>
+#include <thread>
+#include <utility>
 
 namespace orvell::platform {
 
 namespace {
+
+using Ms = std::chrono::milliseconds;
+
+// How long before the due moment QTimer wakes us: its whole-millisecond count and the event
+// loop's rounding of the wait up to the next millisecond together stay within it.
+constexpr Ms kWakeEarly{2};
+// A wake-up further than this from the due moment waits again instead of sleeping.
+constexpr Ms kLongestSleep{3};
+// A write this long after its tick was due restarts the period from the write itself.
+constexpr std::chrono::microseconds kOnTime{500};
+
 // QTimer takes a signed interval.
-int qtInterval(std::uint32_t ms) {
-    return static_cast<int>(std::min<std::uint32_t>(ms, std::numeric_limits<int>::max()));
+int qtInterval(Ms ms) {
+    return static_cast<int>(std::clamp<Ms::rep>(ms.count(), 0, std::numeric_limits<int>::max()));
 }
+
 }  // namespace
 
 Timer::Timer(const QString& name, std::uint32_t interval, QObject* parent)
     : QObject(parent), interval_(interval) {
     setObjectName(name);
-    // The coarse default may fire 5% early or late, which the pacing would show.
-    timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(qtInterval(interval));
-    connect(&timer_, &QTimer::timeout, this, &Timer::tick);
+    // The coarse default may fire 5% early or late.
+    wakeUp_.setTimerType(Qt::PreciseTimer);
+    wakeUp_.setSingleShot(true);
+    connect(&wakeUp_, &QTimer::timeout, this, &Timer::onWakeUp);
 }
 
 void Timer::setEnabled(bool on) {
-    if (on == enabled()) return;
+    if (on == enabled_) return;
+    enabled_ = on;
     if (on)
-        timer_.start();
+        startPeriod(Clock::now());
     else
-        timer_.stop();
+        wakeUp_.stop();
 }
 
 void Timer::setInterval(std::uint32_t ms) {
-    // QTimer restarts the period even for an unchanged value.
     if (ms == interval_) return;
     interval_ = ms;
-    timer_.setInterval(qtInterval(ms));
+    if (enabled_) startPeriod(restartMoment());
+}
+
+Timer::Clock::time_point Timer::restartMoment() const {
+    const Clock::time_point now = Clock::now();
+    return tickDue_ && now - *tickDue_ <= kOnTime ? *tickDue_ : now;
+}
+
+void Timer::startPeriod(Clock::time_point from) {
+    due_ = from + Ms(interval_);
+    wakeBeforeDue();
+}
+
+void Timer::wakeBeforeDue() {
+    const auto left = std::chrono::floor<Ms>(due_ - Clock::now()) - kWakeEarly;
+    wakeUp_.start(qtInterval(left));
+}
+
+void Timer::onWakeUp() {
+    if (due_ - Clock::now() > kLongestSleep) {
+        wakeBeforeDue();
+        return;
+    }
+    std::this_thread::sleep_until(due_);
+    const Clock::time_point dueNow = due_;
+    const Clock::time_point now = Clock::now();
+    // The next period runs from this one's due moment, unless that has already passed.
+    const Clock::time_point next = dueNow + Ms(interval_);
+    due_ = next > now ? next : now + Ms(interval_);
+
+    const auto outer = std::exchange(tickDue_, dueNow);
+    emit tick();
+    tickDue_ = outer;
+    // A tick that restarted or stopped the timer has already seen to the next wake-up.
+    if (enabled_ && !wakeUp_.isActive()) wakeBeforeDue();
 }
 
 }  // namespace orvell::platform
