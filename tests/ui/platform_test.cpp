@@ -51,6 +51,19 @@ class PlatformTest : public QObject {
         QVERIFY(!timer.enabled());
     }
 
+    void aTickThatStopsItsTimerIsTheLast() {
+        Timer timer(u"t"_s, 20, nullptr);
+        std::vector<bool> enabledDuringTick;
+        connect(&timer, &Timer::tick, [&] {
+            enabledDuringTick.push_back(timer.enabled());
+            timer.setEnabled(false);
+        });
+        timer.setEnabled(true);
+        QTRY_COMPARE(enabledDuringTick.size(), 1u);
+        QTest::qWait(100);
+        QCOMPARE(enabledDuringTick, std::vector<bool>{true});
+    }
+
     void hotKeyRegistration() {
         HotKeys keys([](int) {});
         QVERIFY(keys.registerHotKey(HotKeys::kSpace));
