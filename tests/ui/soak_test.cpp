@@ -5,6 +5,8 @@
 // ORVELL_SOAK_SEED sets the seed (printed at the start), ORVELL_SOAK_EVENTS the number of
 // events, and ORVELL_SOAK_TRACE=1 prints every event as it is sent. The timers make a run
 // depend on timing as well, so a seed replays the same choices, not always the same run.
+// A long run takes about 6 ms an event: raise QTEST_FUNCTION_TIMEOUT (ms) above Qt Test's
+// five minutes.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -75,6 +77,7 @@ constexpr int kFastestSpeed = kSpeedRows - 1;
 // Events sent from inside a running cutting may start other cuttings, three deep at most.
 constexpr int kMaxEventDepth = 3;
 constexpr std::size_t kEventsKept = 10;
+constexpr int kProgressEvery = 10'000;
 constexpr int kShortestTick = 31;
 constexpr double kWatchWhileReading = 0.3;
 constexpr double kLongWait = 0.015;
@@ -315,7 +318,8 @@ class SoakTest : public QObject {
                   f.sh, f.k1, static_cast<int>(f.Memo1->toPlainText().size()));
     }
 
-    // One random event, then the checks.
+    // One random event, then the checks. The status bar is never clicked: that would open the
+    // web page in a browser.
     void sendOneEvent() {
         static const EventKind kinds[] = {
             {6, &SoakTest::clickStart},
@@ -627,7 +631,13 @@ class SoakTest : public QObject {
     void randomEventsKeepTheWindowInAStateOfAReading() {
         const auto began = std::chrono::steady_clock::now();
         check();
-        while (sent_ < total_ && failure_.isEmpty()) sendOneEvent();
+        for (int reported = 0; sent_ < total_ && failure_.isEmpty();) {
+            sendOneEvent();
+            if (sent_ - reported >= kProgressEvery) {
+                reported = sent_;
+                qInfo("%d events sent", sent_);
+            }
+        }
         QVERIFY2(failure_.isEmpty(), qPrintable(failure_));
 
         const auto seconds =
