@@ -26,11 +26,8 @@ QString shown(const TForm1& form) {
 
 }  // namespace
 
-class PacingTickTest : public QObject {
+class PacingTickTest : public test::WindowTestCase {
     Q_OBJECT
-
-    std::unique_ptr<test::ScratchFolder> folder;
-    std::unique_ptr<TForm1> form;
 
     // The window as a start leaves it.
     void setReading() {
@@ -62,14 +59,8 @@ class PacingTickTest : public QObject {
     }
 
   private slots:
-    void init() {
-        folder = std::make_unique<test::ScratchFolder>();
-        form = std::make_unique<TForm1>();
-    }
-    void cleanup() {
-        form.reset();
-        folder.reset();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void interval_data() {
         QTest::addColumn<int>("j");

@@ -48,12 +48,10 @@ QString words(int words) { return u"раз "_s.repeated(words); }
 
 }  // namespace
 
-class ReadingControlTest : public QObject {
+class ReadingControlTest : public test::WindowTestCase {
     Q_OBJECT
 
-    std::unique_ptr<test::ScratchFolder> folder;
     std::unique_ptr<test::MessageBoxRecorder> boxes;
-    std::unique_ptr<TForm1> form;
 
     void verifyControls(const Controls& c, const QString& caption) {
         QCOMPARE(form->SpeedButton1->isEnabled(), c.start);
@@ -82,14 +80,12 @@ class ReadingControlTest : public QObject {
 
   private slots:
     void init() {
-        folder = std::make_unique<test::ScratchFolder>();
         boxes = std::make_unique<test::MessageBoxRecorder>();
-        form = std::make_unique<TForm1>();
+        openWindow();
     }
     void cleanup() {
-        form.reset();
+        closeWindow();
         boxes.reset();
-        folder.reset();
         platform::setClockForTesting({});
     }
 

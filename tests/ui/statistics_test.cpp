@@ -15,11 +15,9 @@ using namespace Qt::StringLiterals;
 
 namespace orvell {
 
-class StatisticsTest : public QObject {
+class StatisticsTest : public test::WindowTestCase {
     Q_OBJECT
 
-    std::unique_ptr<test::ScratchFolder> folder;
-    std::unique_ptr<TForm1> form;
     QDateTime clock;
 
     void setClock(const QDateTime& t) {
@@ -28,13 +26,9 @@ class StatisticsTest : public QObject {
     }
 
   private slots:
-    void init() {
-        folder = std::make_unique<test::ScratchFolder>();
-        form = std::make_unique<TForm1>();
-    }
+    void init() { openWindow(); }
     void cleanup() {
-        form.reset();
-        folder.reset();
+        closeWindow();
         platform::setClockForTesting({});
     }
 

@@ -4,8 +4,10 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 #include <vector>
 
+#include "Unit1.h"
 #include "platform/message_box.h"
 
 namespace orvell::test {
@@ -41,6 +43,23 @@ class MessageBoxRecorder {
     ~MessageBoxRecorder() { platform::setMessageBoxObserver({}); }
 
     std::vector<Box> boxes;
+};
+
+// A test class whose every test gets a fresh window in a scratch folder of its own.
+class WindowTestCase : public QObject {
+  protected:
+    void openWindow() {
+        folder = std::make_unique<ScratchFolder>();
+        form = std::make_unique<TForm1>();
+    }
+    // Destroying the window saves the vocabulary into the scratch folder, before it goes.
+    void closeWindow() {
+        form.reset();
+        folder.reset();
+    }
+
+    std::unique_ptr<ScratchFolder> folder;
+    std::unique_ptr<TForm1> form;
 };
 
 }  // namespace orvell::test

@@ -23,11 +23,8 @@ using namespace Qt::StringLiterals;
 
 namespace orvell {
 
-class WindowTest : public QObject {
+class WindowTest : public test::WindowTestCase {
     Q_OBJECT
-
-    std::unique_ptr<test::ScratchFolder> folder;
-    std::unique_ptr<TForm1> form;
 
     // The display strip: the family and character height of the three labels and the top of
     // the three panels.
@@ -50,14 +47,8 @@ class WindowTest : public QObject {
     }
 
   private slots:
-    void init() {
-        folder = std::make_unique<test::ScratchFolder>();
-        form = std::make_unique<TForm1>();
-    }
-    void cleanup() {
-        form.reset();
-        folder.reset();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void controlGeometry_data() {
         QTest::addColumn<QString>("name");
