@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "Unit1.h"
-#include "window_icon.h"
+#include "ui/Unit1.h"
+#include "ui/window_icon.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

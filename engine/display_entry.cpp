@@ -1,4 +1,4 @@
-#include "display_entry.h"
+#include "engine/display_entry.h"
 
 namespace orvell {
 

@@ -1,4 +1,4 @@
-#include "pacing.h"
+#include "engine/pacing.h"
 
 namespace orvell {
 

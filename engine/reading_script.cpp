@@ -1,4 +1,4 @@
-#include "reading_script.h"
+#include "engine/reading_script.h"
 
 #include <algorithm>
 #include <utility>

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "display_entry.h"
+#include "engine/display_entry.h"
 
 namespace orvell {
 

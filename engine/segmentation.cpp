@@ -1,4 +1,4 @@
-#include "segmentation.h"
+#include "engine/segmentation.h"
 
 #include <string_view>
 

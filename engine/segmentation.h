@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "reading_script.h"
+#include "engine/reading_script.h"
 
 namespace orvell {
 

@@ -1,4 +1,4 @@
-#include "speed_table.h"
+#include "engine/speed_table.h"
 
 namespace orvell {
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <string_view>
 
-#include "require.h"
-#include "roots.h"
+#include "fuzz/require.h"
+#include "vocabulary/roots.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "display_entry.h"
-#include "reading_script.h"
-#include "require.h"
-#include "segmentation.h"
+#include "engine/display_entry.h"
+#include "engine/reading_script.h"
+#include "engine/segmentation.h"
+#include "fuzz/require.h"
 
 namespace {
 

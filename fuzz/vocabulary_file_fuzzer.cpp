@@ -25,12 +25,12 @@
 #include <system_error>
 #include <vector>
 
-#include "display_entry.h"
-#include "file_error.h"
-#include "require.h"
-#include "roots.h"
-#include "segmentation.h"
-#include "vocabulary.h"
+#include "engine/display_entry.h"
+#include "engine/segmentation.h"
+#include "fuzz/require.h"
+#include "vocabulary/file_error.h"
+#include "vocabulary/roots.h"
+#include "vocabulary/vocabulary.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,13 +9,13 @@
 #include <QScreen>
 #include <QStatusBar>
 
-#include "platform/activation.h"
-#include "platform/fonts.h"
-#include "platform/hot_keys.h"
-#include "platform/mouse_events.h"
-#include "platform/speed_button.h"
-#include "platform/timer.h"
-#include "welcome_text.h"
+#include "ui/platform/activation.h"
+#include "ui/platform/fonts.h"
+#include "ui/platform/hot_keys.h"
+#include "ui/platform/mouse_events.h"
+#include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
+#include "ui/welcome_text.h"
 
 namespace orvell {
 

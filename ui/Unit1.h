@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "reading_script.h"
-#include "vocabulary.h"
+#include "engine/reading_script.h"
+#include "vocabulary/vocabulary.h"
 
 class QCheckBox;
 class QComboBox;

@@ -9,16 +9,16 @@
 #include <QProgressBar>
 #include <QStatusBar>
 
-#include "Unit1.h"
-#include "pause_captions.h"
-#include "platform/dock_layout.h"
-#include "platform/fonts.h"
-#include "platform/progress_state.h"
-#include "platform/speed_button.h"
-#include "platform/timer.h"
-#include "speed_table.h"
-#include "welcome_text.h"
-#include "window_icon.h"
+#include "engine/speed_table.h"
+#include "ui/Unit1.h"
+#include "ui/pause_captions.h"
+#include "ui/platform/dock_layout.h"
+#include "ui/platform/fonts.h"
+#include "ui/platform/progress_state.h"
+#include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
+#include "ui/welcome_text.h"
+#include "ui/window_icon.h"
 
 namespace orvell {
 

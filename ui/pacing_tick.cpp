@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-#include "Unit1.h"
-#include "pacing.h"
-#include "platform/speed_button.h"
-#include "platform/timer.h"
+#include "engine/pacing.h"
+#include "ui/Unit1.h"
+#include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
 
 namespace orvell {
 

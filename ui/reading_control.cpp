@@ -7,14 +7,14 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 
-#include "Unit1.h"
-#include "pause_captions.h"
-#include "platform/clock.h"
-#include "platform/hot_keys.h"
-#include "platform/message_box.h"
-#include "platform/speed_button.h"
-#include "platform/timer.h"
-#include "speed_table.h"
+#include "engine/speed_table.h"
+#include "ui/Unit1.h"
+#include "ui/pause_captions.h"
+#include "ui/platform/clock.h"
+#include "ui/platform/hot_keys.h"
+#include "ui/platform/message_box.h"
+#include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
 
 namespace orvell {
 

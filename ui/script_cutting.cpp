@@ -4,10 +4,10 @@
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 
-#include "Unit1.h"
-#include "platform/timer.h"
-#include "segmentation.h"
-#include "speed_table.h"
+#include "engine/segmentation.h"
+#include "engine/speed_table.h"
+#include "ui/Unit1.h"
+#include "ui/platform/timer.h"
 
 namespace orvell {
 

@@ -4,10 +4,10 @@
 #include <QProgressBar>
 #include <algorithm>
 
-#include "Unit1.h"
-#include "platform/clock.h"
-#include "platform/progress_state.h"
-#include "platform/timer.h"
+#include "ui/Unit1.h"
+#include "ui/platform/clock.h"
+#include "ui/platform/progress_state.h"
+#include "ui/platform/timer.h"
 
 namespace orvell {
 

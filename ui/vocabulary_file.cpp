@@ -1,8 +1,8 @@
 // Loading and saving the vocabulary, and the autosave tick.
 
-#include "Unit1.h"
-#include "file_error.h"
-#include "platform/message_box.h"
+#include "ui/Unit1.h"
+#include "ui/platform/message_box.h"
+#include "vocabulary/file_error.h"
 
 namespace orvell {
 

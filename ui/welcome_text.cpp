@@ -1,4 +1,4 @@
-#include "welcome_text.h"
+#include "ui/welcome_text.h"
 
 #include <QStringList>
 

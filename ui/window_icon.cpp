@@ -1,4 +1,4 @@
-#include "window_icon.h"
+#include "ui/window_icon.h"
 
 namespace orvell {
 

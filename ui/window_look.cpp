@@ -4,11 +4,11 @@
 #include <QFrame>
 #include <QLabel>
 
-#include "Unit1.h"
-#include "platform/fonts.h"
-#include "platform/shell.h"
-#include "platform/speed_button.h"
-#include "welcome_text.h"
+#include "ui/Unit1.h"
+#include "ui/platform/fonts.h"
+#include "ui/platform/shell.h"
+#include "ui/platform/speed_button.h"
+#include "ui/welcome_text.h"
 
 namespace orvell {
 

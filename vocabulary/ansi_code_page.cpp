@@ -1,4 +1,4 @@
-#include "ansi_code_page.h"
+#include "vocabulary/ansi_code_page.h"
 
 #include <unicode/ucnv.h>
 

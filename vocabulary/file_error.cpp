@@ -1,4 +1,4 @@
-#include "file_error.h"
+#include "vocabulary/file_error.h"
 
 #include <cerrno>
 

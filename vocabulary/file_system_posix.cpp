@@ -6,8 +6,8 @@
 
 #include <cerrno>
 
-#include "file_error.h"
-#include "file_system.h"
+#include "vocabulary/file_error.h"
+#include "vocabulary/file_system.h"
 
 namespace orvell {
 

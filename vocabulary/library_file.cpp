@@ -1,10 +1,10 @@
-#include "library_file.h"
+#include "vocabulary/library_file.h"
 
 #include <algorithm>
 #include <array>
 #include <string_view>
 
-#include "ansi_code_page.h"
+#include "vocabulary/ansi_code_page.h"
 
 namespace orvell {
 

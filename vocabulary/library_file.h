@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "file_error.h"
-#include "file_system.h"
+#include "vocabulary/file_error.h"
+#include "vocabulary/file_system.h"
 
 namespace orvell {
 

@@ -1,12 +1,12 @@
-#include "vocabulary.h"
+#include "vocabulary/vocabulary.h"
 
 #include <algorithm>
 #include <deque>
 #include <span>
 #include <string_view>
 
-#include "library_file.h"
-#include "roots.h"
+#include "vocabulary/library_file.h"
+#include "vocabulary/roots.h"
 
 namespace orvell {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "display_entry.h"
-#include "file_system.h"
-#include "root_set.h"
+#include "engine/display_entry.h"
+#include "vocabulary/file_system.h"
+#include "vocabulary/root_set.h"
 
 namespace orvell {
 

@@ -1,4 +1,4 @@
-#include "generated_text.h"
+#include "bench/engine/generated_text.h"
 
 #include <algorithm>
 #include <array>

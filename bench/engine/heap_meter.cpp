@@ -1,4 +1,4 @@
-#include "heap_meter.h"
+#include "bench/engine/heap_meter.h"
 
 #include <malloc.h>
 

@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "generated_text.h"
-#include "heap_meter.h"
-#include "reading_script.h"
-#include "segmentation.h"
-#include "summary.h"
+#include "bench/engine/generated_text.h"
+#include "bench/engine/heap_meter.h"
+#include "bench/summary.h"
+#include "engine/reading_script.h"
+#include "engine/segmentation.h"
 
 namespace orvell::bench {
 namespace {

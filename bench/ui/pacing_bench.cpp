@@ -16,13 +16,13 @@
 #include <cstring>
 #include <memory>
 
-#include "Unit1.h"
-#include "engine/generated_text.h"
-#include "pacing_figures.h"
-#include "pacing_recorder.h"
-#include "platform/timer.h"
-#include "reading_script.h"
-#include "summary.h"
+#include "bench/engine/generated_text.h"
+#include "bench/summary.h"
+#include "bench/ui/pacing_figures.h"
+#include "bench/ui/pacing_recorder.h"
+#include "engine/reading_script.h"
+#include "ui/Unit1.h"
+#include "ui/platform/timer.h"
 
 namespace orvell::bench {
 namespace {

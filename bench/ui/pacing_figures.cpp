@@ -1,4 +1,4 @@
-#include "pacing_figures.h"
+#include "bench/ui/pacing_figures.h"
 
 #include <algorithm>
 #include <cmath>

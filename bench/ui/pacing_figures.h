@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "pacing_recorder.h"
+#include "bench/ui/pacing_recorder.h"
 
 namespace orvell::bench {
 

@@ -1,7 +1,7 @@
-#include "pacing_recorder.h"
+#include "bench/ui/pacing_recorder.h"
 
-#include "Unit1.h"
-#include "platform/timer.h"
+#include "ui/Unit1.h"
+#include "ui/platform/timer.h"
 
 namespace orvell::bench {
 

@@ -1,4 +1,4 @@
-#include "generated_words.h"
+#include "bench/vocabulary/generated_words.h"
 
 #include <string_view>
 

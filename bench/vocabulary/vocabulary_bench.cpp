@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "generated_words.h"
-#include "roots.h"
-#include "summary.h"
-#include "vocabulary.h"
+#include "bench/summary.h"
+#include "bench/vocabulary/generated_words.h"
+#include "vocabulary/roots.h"
+#include "vocabulary/vocabulary.h"
 
 namespace orvell::bench {
 namespace {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "display_entry.h"
-#include "reading_script.h"
-#include "segmentation.h"
+#include "engine/display_entry.h"
+#include "engine/reading_script.h"
+#include "engine/segmentation.h"
 
 namespace orvell::test {
 

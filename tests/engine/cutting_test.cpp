@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cut_outcome.h"
+#include "tests/engine/cut_outcome.h"
 
 namespace orvell {
 namespace {

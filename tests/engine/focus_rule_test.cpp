@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "segmentation.h"
+#include "engine/segmentation.h"
 
 namespace orvell {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "pacing.h"
+#include "engine/pacing.h"
 
 namespace orvell {
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "reading_script.h"
+#include "engine/reading_script.h"
 
 namespace orvell {
 namespace {

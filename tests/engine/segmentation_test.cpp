@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cut_outcome.h"
-#include "welcome_text.h"
+#include "tests/engine/cut_outcome.h"
+#include "tests/engine/welcome_text.h"
 
 namespace orvell {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "speed_table.h"
+#include "engine/speed_table.h"
 
 namespace orvell {
 namespace {

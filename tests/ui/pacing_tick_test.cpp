@@ -4,11 +4,11 @@
 #include <QTimer>
 #include <memory>
 
-#include "Unit1.h"
-#include "platform/speed_button.h"
-#include "platform/timer.h"
-#include "segmentation.h"
-#include "ui_test_support.h"
+#include "engine/segmentation.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/Unit1.h"
+#include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
 
 using namespace Qt::StringLiterals;
 

@@ -6,13 +6,13 @@
 #include <QSignalSpy>
 #include <vector>
 
-#include "platform/activation.h"
-#include "platform/clock.h"
-#include "platform/dock_layout.h"
-#include "platform/hot_keys.h"
-#include "platform/progress_state.h"
-#include "platform/timer.h"
-#include "ui_test_support.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/platform/activation.h"
+#include "ui/platform/clock.h"
+#include "ui/platform/dock_layout.h"
+#include "ui/platform/hot_keys.h"
+#include "ui/platform/progress_state.h"
+#include "ui/platform/timer.h"
 
 using namespace Qt::StringLiterals;
 

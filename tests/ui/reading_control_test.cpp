@@ -7,14 +7,14 @@
 #include <algorithm>
 #include <memory>
 
-#include "Unit1.h"
-#include "platform/activation.h"
-#include "platform/clock.h"
-#include "platform/hot_keys.h"
-#include "platform/speed_button.h"
-#include "platform/timer.h"
-#include "segmentation.h"
-#include "ui_test_support.h"
+#include "engine/segmentation.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/Unit1.h"
+#include "ui/platform/activation.h"
+#include "ui/platform/clock.h"
+#include "ui/platform/hot_keys.h"
+#include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
 
 using namespace Qt::StringLiterals;
 

@@ -25,15 +25,15 @@
 #include <random>
 #include <vector>
 
-#include "Unit1.h"
-#include "pause_captions.h"
-#include "platform/activation.h"
-#include "platform/clock.h"
-#include "platform/hot_keys.h"
-#include "platform/speed_button.h"
-#include "platform/timer.h"
-#include "speed_table.h"
-#include "ui_test_support.h"
+#include "engine/speed_table.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/Unit1.h"
+#include "ui/pause_captions.h"
+#include "ui/platform/activation.h"
+#include "ui/platform/clock.h"
+#include "ui/platform/hot_keys.h"
+#include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
 
 using namespace Qt::StringLiterals;
 

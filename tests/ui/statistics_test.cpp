@@ -4,12 +4,12 @@
 #include <QProgressBar>
 #include <memory>
 
-#include "Unit1.h"
-#include "platform/clock.h"
-#include "platform/progress_state.h"
-#include "platform/speed_button.h"
-#include "platform/timer.h"
-#include "ui_test_support.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/Unit1.h"
+#include "ui/platform/clock.h"
+#include "ui/platform/progress_state.h"
+#include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
 
 using namespace Qt::StringLiterals;
 

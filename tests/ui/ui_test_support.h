@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "Unit1.h"
-#include "platform/message_box.h"
+#include "ui/Unit1.h"
+#include "ui/platform/message_box.h"
 
 namespace orvell::test {
 

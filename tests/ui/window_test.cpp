@@ -12,12 +12,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "Unit1.h"
-#include "platform/progress_state.h"
-#include "platform/speed_button.h"
-#include "platform/timer.h"
-#include "ui_test_support.h"
-#include "welcome_text.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/Unit1.h"
+#include "ui/platform/progress_state.h"
+#include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
+#include "ui/welcome_text.h"
 
 using namespace Qt::StringLiterals;
 

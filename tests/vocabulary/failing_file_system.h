@@ -4,8 +4,8 @@
 #include <array>
 #include <set>
 
-#include "file_error.h"
-#include "file_system.h"
+#include "vocabulary/file_error.h"
+#include "vocabulary/file_system.h"
 
 namespace orvell::testing_support {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "failing_file_system.h"
-#include "file_error.h"
-#include "temp_folder.h"
-#include "vocabulary.h"
+#include "tests/vocabulary/failing_file_system.h"
+#include "tests/vocabulary/temp_folder.h"
+#include "vocabulary/file_error.h"
+#include "vocabulary/vocabulary.h"
 
 namespace orvell {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "temp_folder.h"
-#include "vocabulary.h"
+#include "tests/vocabulary/temp_folder.h"
+#include "vocabulary/vocabulary.h"
 
 namespace orvell {
 namespace {

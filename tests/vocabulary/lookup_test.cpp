@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "display_entry.h"
-#include "roots.h"
-#include "temp_folder.h"
-#include "vocabulary.h"
+#include "engine/display_entry.h"
+#include "tests/vocabulary/temp_folder.h"
+#include "vocabulary/roots.h"
+#include "vocabulary/vocabulary.h"
 
 namespace orvell {
 namespace {

@@ -1,4 +1,4 @@
-#include "root_set.h"
+#include "vocabulary/root_set.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "roots.h"
+#include "vocabulary/roots.h"
 
 #include <gtest/gtest.h>
 

@@ -22,8 +22,8 @@
 #include <utility>
 #include <vector>
 
-#include "temp_folder.h"
-#include "vocabulary.h"
+#include "tests/vocabulary/temp_folder.h"
+#include "vocabulary/vocabulary.h"
 
 namespace orvell {
 namespace {

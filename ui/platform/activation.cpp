@@ -1,4 +1,4 @@
-#include "platform/activation.h"
+#include "ui/platform/activation.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "platform/clock.h"
+#include "ui/platform/clock.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "platform/dock_layout.h"
+#include "ui/platform/dock_layout.h"
 
 #include <QWidget>
 #include <algorithm>

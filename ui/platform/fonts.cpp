@@ -1,4 +1,4 @@
-#include "platform/fonts.h"
+#include "ui/platform/fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "platform/hot_keys.h"
+#include "ui/platform/hot_keys.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "platform/message_box.h"
+#include "ui/platform/message_box.h"
 
 #include <QMessageBox>
 #include <QTimer>

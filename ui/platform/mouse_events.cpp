@@ -1,4 +1,4 @@
-#include "platform/mouse_events.h"
+#include "ui/platform/mouse_events.h"
 
 #include <QEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "platform/progress_state.h"
+#include "ui/platform/progress_state.h"
 
 #include <QProgressBar>
 #include <QVariant>

@@ -1,4 +1,4 @@
-#include "platform/shell.h"
+#include "ui/platform/shell.h"
 
 #include <QDesktopServices>
 #include <QUrl>

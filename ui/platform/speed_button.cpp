@@ -1,4 +1,4 @@
-#include "platform/speed_button.h"
+#include "ui/platform/speed_button.h"
 
 namespace orvell::platform {
 

@@ -1,4 +1,4 @@
-#include "platform/timer.h"
+#include "ui/platform/timer.h"
 
 #include <algorithm>
 #include <limits>
