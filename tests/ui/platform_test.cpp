@@ -130,11 +130,11 @@ class PlatformTest : public QObject {
         activation.onWindowDeactivate([&] { ++deactivated; });
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QApplication::setActiveWindow(&window);
+        test::setActiveWindow(&window);
         QWidget other;
         other.show();
         QVERIFY(QTest::qWaitForWindowExposed(&other));
-        QApplication::setActiveWindow(&other);
+        test::setActiveWindow(&other);
         QTRY_COMPARE(deactivated, 1);
     }
 

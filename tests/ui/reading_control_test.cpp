@@ -344,7 +344,7 @@ class ReadingControlTest : public test::WindowTestCase {
     void explanationBoxKeepsTicksAndHotKeysRunning() {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        QApplication::setActiveWindow(form.get());
+        test::setActiveWindow(form.get());
         form->Memo1->setPlainText(words(500));
         form->ComboBox1->setCurrentIndex(17);
         form->SpeedButton1Click();
@@ -352,7 +352,7 @@ class ReadingControlTest : public test::WindowTestCase {
         bool checked = false;
         platform::setMessageBoxObserver([&](QMessageBox& box) {
             [&] {
-                QApplication::setActiveWindow(&box);
+                test::setActiveWindow(&box);
                 const std::int32_t sh = form->sh;
                 const std::int32_t j2 = form->j2;
                 QTRY_COMPARE(keysTaken(), 3);

@@ -518,13 +518,13 @@ class SoakTest : public QObject {
                 return form_->activation->applicationStateChanged(Qt::ApplicationActive);
             case 2:
                 note(u"another window of the program becomes active"_s);
-                return QApplication::setActiveWindow(otherWindow_.get());
+                return test::setActiveWindow(otherWindow_.get());
             case 3:
                 note(u"no window of the program is active"_s);
-                return QApplication::setActiveWindow(nullptr);
+                return test::setActiveWindow(nullptr);
             default:
                 note(u"the reader window becomes active"_s);
-                return QApplication::setActiveWindow(form_.get());
+                return test::setActiveWindow(form_.get());
         }
     }
 
@@ -552,7 +552,7 @@ class SoakTest : public QObject {
         connect(form_->Timer2, &platform::Timer::tick, this, [this] { ++statisticsTicks_; });
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get())) fail(u"the window is not shown"_s);
-        QApplication::setActiveWindow(form_.get());
+        test::setActiveWindow(form_.get());
         form_->Memo1->setFocus();
         form_->ComboBox1->setCurrentIndex(kFastestSpeed);
         emit form_->ComboBox1->activated(kFastestSpeed);
