@@ -9,6 +9,8 @@ FileError FileError::fromErrno(int err) {
         case EACCES:
         case EPERM:
         case EROFS:
+        // Opening a folder as a file is denied access on Windows; say the same here.
+        case EISDIR:
             return FileError("File access denied");
         case EMFILE:
         case ENFILE:
