@@ -34,6 +34,7 @@ constexpr int kSmallStripHeight = 21;
 constexpr int kBigStripHeight = 29;
 constexpr int kFontButtonHeight = 16;
 constexpr int kStatusBarHeight = 19;
+constexpr int kStatusPanelInset = 2;
 constexpr int kClientWidth = 363;
 constexpr int kResourceClientHeight = 554;
 
@@ -84,6 +85,17 @@ QLabel* stripLabel(QFrame* parent, const char* name, platform::DockLayout::Edge 
     l->setPalette(pal);
     l->setText(text);
     new platform::DockLayout(edge, parent, l);
+    return l;
+}
+
+// A panel of the status bar: its text with a small inset from the panel's edges.
+QLabel* statusPanel(QStatusBar* bar, const char* name, const QRect& geometry,
+                    Qt::Alignment alignment, const QString& text) {
+    auto* l = make<QLabel>(bar, name, geometry);
+    l->setTextFormat(Qt::PlainText);
+    l->setContentsMargins(kStatusPanelInset, 0, kStatusPanelInset, 0);
+    l->setAlignment(alignment | Qt::AlignVCenter);
+    l->setText(text);
     return l;
 }
 
@@ -170,16 +182,14 @@ void TForm1::createStatusBar() {
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setCursor(Qt::PointingHandCursor);
-    auto* page = new QLabel(kWebPage, StatusBar1);
-    page->setObjectName(QStringLiteral("StatusBar1Panel1"));
-    page->setFixedWidth(250);
-    page->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    auto* version = new QLabel(QStringLiteral("v.1.6"), StatusBar1);
-    version->setObjectName(QStringLiteral("StatusBar1Panel2"));
-    version->setFixedWidth(50);
-    version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    StatusBar1->addWidget(page);
-    StatusBar1->addWidget(version);
+    // Collapsed, the bar covers the top of the text box, which must not show through.
+    StatusBar1->setAutoFillBackground(true);
+    // The panels stand at fixed places, 0 to 250 and 250 to 300, not where the bar's own
+    // layout with its margins and spacing would put them.
+    statusPanel(StatusBar1, "StatusBar1Panel1", {0, 0, 250, kStatusBarHeight}, Qt::AlignLeft,
+                kWebPage);
+    statusPanel(StatusBar1, "StatusBar1Panel2", {250, 0, 50, kStatusBarHeight}, Qt::AlignRight,
+                QStringLiteral("v.1.6"));
     setClientHeight(height());
 }
 

@@ -1,0 +1,82 @@
+// The window as a user sees and uses it: drawn pixels, real clicks and key presses.
+
+#include <QComboBox>
+#include <QFile>
+#include <QFontInfo>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+
+#include "tests/ui/ui_test_support.h"
+#include "ui/platform/speed_button.h"
+
+using namespace Qt::StringLiterals;
+
+namespace orvell {
+
+namespace {
+
+// The columns of `image` that hold a pixel dark enough to be text.
+QList<int> inkedColumns(const QImage& image) {
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                columns.append(x);
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+}  // namespace
+
+class WindowAsSeenTest : public test::WindowTestCase {
+    Q_OBJECT
+
+    void showWindow() {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+  private slots:
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
+
+    // Collapsed, the bar lies over the top of the text box; nothing of the box shows through.
+    void statusBarHidesWhatLiesUnderIt() {
+        showWindow();
+        FIND_CONTROL(bar, QStatusBar, *form, "StatusBar1");
+        FIND_CONTROL(memo, QPlainTextEdit, *form, "Memo1");
+        QVERIFY(bar->geometry().intersects(memo->geometry()));
+        const QImage overTheTextBox = form->grab(bar->geometry()).toImage();
+        memo->hide();
+        QCOMPARE(form->grab(bar->geometry()).toImage(), overTheTextBox);
+    }
+
+    // Panel 1 holds the web address from the left edge; panel 2, from 250 to 300, holds the
+    // version flush right.
+    void statusBarTextsStayInTheirPanels() {
+        showWindow();
+        FIND_CONTROL(collapse, platform::SpeedButton, *form, "SpeedButton6");
+        FIND_CONTROL(bar, QStatusBar, *form, "StatusBar1");
+        QTest::mouseClick(collapse, Qt::LeftButton);
+        const QList<int> inked = inkedColumns(form->grab(bar->geometry()).toImage());
+        QVERIFY(!inked.isEmpty());
+        QList<int> page, version;
+        for (int x : inked) (x < 250 ? page : version).append(x);
+        QVERIFY(!page.isEmpty());
+        QVERIFY(page.front() < 10);
+        QVERIFY(!version.isEmpty());
+        QVERIFY2(version.back() < 300 && version.back() >= 290,
+                 qPrintable(u"the version ends at x = %1"_s.arg(version.back())));
+    }
+
+};
+
+}  // namespace orvell
+
+QTEST_MAIN(orvell::WindowAsSeenTest)
+#include "window_as_seen_test.moc"
