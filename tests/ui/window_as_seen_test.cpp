@@ -74,6 +74,25 @@ class WindowAsSeenTest : public test::WindowTestCase {
                  qPrintable(u"the version ends at x = %1"_s.arg(version.back())));
     }
 
+    // A click on the greyed text box during a reading does nothing: after a pause the text has
+    // no selection, and a key typed then adds to the text instead of replacing it.
+    void disabledTextBoxTakesNoClicks() {
+        showWindow();
+        FIND_CONTROL(collapse, platform::SpeedButton, *form, "SpeedButton6");
+        FIND_CONTROL(start, platform::SpeedButton, *form, "SpeedButton1");
+        FIND_CONTROL(pause, platform::SpeedButton, *form, "SpeedButton2");
+        FIND_CONTROL(memo, QPlainTextEdit, *form, "Memo1");
+        QTest::mouseClick(collapse, Qt::LeftButton);
+        QTest::mouseClick(start, Qt::LeftButton);
+        QVERIFY(!memo->isEnabled());
+        QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, {20, 20});
+        QTest::mouseClick(pause, Qt::LeftButton);
+        QVERIFY(memo->isEnabled());
+        QVERIFY(!memo->textCursor().hasSelection());
+        const qsizetype length = memo->toPlainText().size();
+        QTest::keyClick(memo, Qt::Key_X);
+        QCOMPARE(memo->toPlainText().size(), length + 1);
+    }
 };
 
 }  // namespace orvell

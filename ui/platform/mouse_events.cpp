@@ -24,8 +24,10 @@ class MouseFilter : public QObject {
 
   private:
     bool accepts(const QMouseEvent& e, QObject* watched) const {
-        if (type_ != QEvent::MouseButtonRelease) return true;
+        // An event filter also sees the mouse events of a disabled widget.
         const auto* w = static_cast<QWidget*>(watched);
+        if (!w->isEnabled()) return false;
+        if (type_ != QEvent::MouseButtonRelease) return true;
         return e.button() == Qt::LeftButton && w->rect().contains(e.position().toPoint());
     }
 
