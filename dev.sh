@@ -11,7 +11,7 @@ packages=(
     libicu-dev qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev clang-format
-    xvfb xauth fonts-liberation fonts-dejavu-core
+    xvfb xauth fonts-liberation fonts-dejavu-core fonts-wine
 )
 
 as_root() {

@@ -74,6 +74,36 @@ class WindowAsSeenTest : public test::WindowTestCase {
                  qPrintable(u"the version ends at x = %1"_s.arg(version.back())));
     }
 
+    // Each caption ends before the control to its right, as with the layout's own font.
+    void captionsEndBeforeTheNextControl_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("next");
+        QTest::newRow("Скорость") << u"Label9"_s << u"ComboBox1"_s;
+        QTest::newRow("слов в минуту") << u"Label8"_s << u"SpeedButton4"_s;
+        QTest::newRow("Время чтения") << u"Label4"_s << u"Label13"_s;
+        QTest::newRow("Слов прочитано") << u"Label5"_s << u"Label14"_s;
+        QTest::newRow("Скорость чтения") << u"Label10"_s << u"Label15"_s;
+    }
+    void captionsEndBeforeTheNextControl() {
+        QFETCH(QString, caption);
+        QFETCH(QString, next);
+        auto* label = form->findChild<QLabel*>(caption);
+        auto* right = form->findChild<QWidget*>(next);
+        QVERIFY(label && right);
+        const int end = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+        QVERIFY2(end <= right->x(),
+                 qPrintable(u"%1 ends at %2, %3 starts at %4"_s.arg(
+                     caption, QString::number(end), next, QString::number(right->x()))));
+    }
+
+    // Where the free Tahoma of the Windows-compatibility fonts is installed, it is the one used.
+    void windowFontIsTahomaWhereItIsInstalled() {
+        if (!QFile::exists(u"/usr/share/wine/fonts/tahoma.ttf"_s))
+            QSKIP("no Tahoma on this machine");
+        FIND_CONTROL(label, QLabel, *form, "Label9");
+        QCOMPARE(QFontInfo(label->font()).family(), u"Tahoma"_s);
+    }
+
     // A click on the greyed text box during a reading does nothing: after a pause the text has
     // no selection, and a key typed then adds to the text instead of replacing it.
     void disabledTextBoxTakesNoClicks() {

@@ -1,23 +1,43 @@
 #include "ui/platform/fonts.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QStringList>
 
 namespace orvell::platform {
 
+namespace {
+
+// A free Tahoma with Tahoma's widths, Cyrillic included, that comes with the Windows
+// compatibility fonts (Debian's fonts-wine); the system's font list does not hold it.
+constexpr const char* kTahomaFiles[] = {
+    "/usr/share/wine/fonts/tahoma.ttf",
+    "/usr/share/wine/fonts/tahomabd.ttf",
+};
+
+bool isInstalled(const QString& family) {
+    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
 void substituteMissingFonts() {
+    if (!isInstalled(kTahoma)) {
+        for (const char* file : kTahomaFiles) {
+            if (QFile::exists(QString::fromLatin1(file)))
+                QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+        }
+    }
     const struct {
         const QString& family;
         const char* substitute;
     } table[] = {
         {kCourierNew, "Liberation Mono"},  // metric-compatible
         {kLucidaConsole, "DejaVu Sans Mono"},
-        {kTahoma, "DejaVu Sans"},
+        {kTahoma, "Liberation Sans"},  // at the window's size no wider than Tahoma
     };
-    const QStringList installed = QFontDatabase::families();
     for (const auto& row : table) {
-        if (!installed.contains(row.family, Qt::CaseInsensitive) &&
-            QFont::substitutes(row.family).isEmpty())
+        if (!isInstalled(row.family) && QFont::substitutes(row.family).isEmpty())
             QFont::insertSubstitution(row.family, QString::fromLatin1(row.substitute));
     }
 }
