@@ -1,15 +1,20 @@
 #include <QApplication>
 
 #include "ui/Unit1.h"
+#include "ui/platform/termination.h"
 #include "ui/window_icon.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvell"));
     QApplication::setWindowIcon(orvell::programIcon());
+    orvell::platform::TerminationRequests termination;
     // The reader window is the main window and owns the task-bar button; closing it ends the
     // message loop and its destruction saves the vocabulary.
     orvell::TForm1 form;
     form.show();
+    // A kill, a logout or Ctrl+C closes the windows as their close buttons do, an open message
+    // box included, so the vocabulary is saved and the program ends normally.
+    termination.handle([] { QApplication::closeAllWindows(); });
     return QApplication::exec();
 }
