@@ -38,11 +38,6 @@ class PacingTickTest : public test::WindowTestCase {
         QVERIFY(!form->SpeedButton2->isEnabled());
     }
 
-    void start(const QString& text) {
-        form->Memo1->setPlainText(text);
-        QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
-    }
-
     // Ticks until the reading ends, remembering what each tick showed and the interval it set.
     QStringList tickToTheEnd() {
         QStringList seen;

@@ -3,11 +3,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
 
-#include "engine/segmentation.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/Unit1.h"
 #include "ui/platform/activation.h"
@@ -96,11 +96,6 @@ class ReadingControlTest : public test::WindowTestCase {
 
     void tickToTheEnd() {
         for (int i = 0; i < 100'000 && form->Timer1->enabled(); ++i) test::fire(form->Timer1);
-    }
-
-    void start(const QString& text) {
-        form->Memo1->setPlainText(text);
-        click(form->SpeedButton1);
     }
 
     void startAndEnd(const QString& text) {
@@ -288,9 +283,11 @@ class ReadingControlTest : public test::WindowTestCase {
     // Before any start there is no script: the first tick ends the "reading" at once.
     void stepBackBeforeTheFirstStartEndsAtTheFirstTick() {
         const QString strip = form->Label1->text() + form->Label2->text() + form->Label3->text();
+        QSignalSpy ticks(form->Timer1, &platform::Timer::tick);
         click(form->SpeedButton3);
         verifyControls(kReplay, kPause);
         QTRY_VERIFY(!form->Timer1->enabled());
+        QCOMPARE(ticks.count(), 1);
         verifyControls(kEnded, kPause);
         QCOMPARE(sh(), 0);
         QCOMPARE(form->Label1->text() + form->Label2->text() + form->Label3->text(), strip);
@@ -427,6 +424,7 @@ class ReadingControlTest : public test::WindowTestCase {
         form->ComboBox1->setCurrentIndex(17);
         form->Memo1->setPlainText(
             u"Раз два три четыре пять шесть восемь девять десять.\nОдин два три семь."_s);
+        QSignalSpy ticks(form->Timer1, &platform::Timer::tick);
         click(form->SpeedButton1);
         QTRY_VERIFY(sh() >= 2);
         press(Qt::Key_Space);
@@ -435,6 +433,7 @@ class ReadingControlTest : public test::WindowTestCase {
         QTRY_VERIFY_WITH_TIMEOUT(form->SpeedButton1->isEnabled(), 10'000);
         verifyControls(kEnded, kPause);
         QCOMPARE(sh(), form->reading().k1() - 1);
+        QCOMPARE(ticks.count(), form->reading().k1());  // one tick an entry, none waited
         QCOMPARE(form->Label1->text() + form->Label2->text() + form->Label3->text(), u"семь."_s);
         QCOMPARE(keysTaken(), 3);
         QVERIFY(!vocabularyAfterClosing().isEmpty());

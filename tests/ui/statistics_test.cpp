@@ -32,11 +32,6 @@ class StatisticsTest : public test::WindowTestCase {
         platform::setClockForTesting({});
     }
 
-    void start(const QString& text) {
-        form->Memo1->setPlainText(text);
-        QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
-    }
-
     void tick(platform::Timer* timer, int times) {
         for (int i = 0; i < times; ++i) test::fire(timer);
     }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "ui/platform/activation.h"
 #include "ui/platform/hot_keys.h"
 #include "ui/platform/message_box.h"
+#include "ui/platform/speed_button.h"
 #include "ui/platform/timer.h"
 
 namespace orvell::test {
@@ -82,6 +84,11 @@ class WindowTestCase : public QObject {
     void closeWindow() {
         form.reset();
         folder.reset();
+    }
+    // Puts text into the text box and clicks the start button.
+    void start(const QString& text) {
+        form->Memo1->setPlainText(text);
+        QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
     }
     // Closes the window, which saves the vocabulary, and gives the lines of its file.
     QList<QByteArray> vocabularyAfterClosing() {
