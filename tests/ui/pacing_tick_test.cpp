@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
-#include <memory>
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/Unit1.h"
@@ -27,8 +26,6 @@ QString shown(const TForm1& form) {
 class PacingTickTest : public test::WindowTestCase {
     Q_OBJECT
 
-    std::unique_ptr<test::MessageBoxRecorder> boxes;
-
     void verifyEnded() {
         QVERIFY(form->Memo1->isEnabled());
         QVERIFY(!form->Timer1->enabled());
@@ -49,14 +46,8 @@ class PacingTickTest : public test::WindowTestCase {
     }
 
   private slots:
-    void init() {
-        boxes = std::make_unique<test::MessageBoxRecorder>();
-        openWindow();
-    }
-    void cleanup() {
-        closeWindow();
-        boxes.reset();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     // Learning mode on: a new root doubles, the comma doubles and counts the factor again;
     // a sentence end brings two pauses. The strip keeps the last entry after the end.
@@ -87,6 +78,7 @@ class PacingTickTest : public test::WindowTestCase {
 
     // The tick reads the check box: unchecked, the vocabulary stays as it was.
     void learningModeIsReadFromTheCheckBox() {
+        test::MessageBoxRecorder explanation;
         QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
         QVERIFY(!form->CheckBox1->isChecked());
         start(u"словечко словечко"_s);
@@ -99,6 +91,7 @@ class PacingTickTest : public test::WindowTestCase {
     }
 
     void learningModeOffLearnsNothing() {
+        test::MessageBoxRecorder explanation;
         QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
         start(u"Раз, два. Три"_s);
         tickToTheEnd();
