@@ -13,7 +13,4 @@ std::uint32_t lengthRuleInterval(std::int32_t j, std::size_t rightLength, int fa
 bool hasPunctuationPause(std::u16string_view right);
 std::uint32_t punctuationInterval(std::uint32_t lengthInterval, int factor);
 
-// Both steps together: the final interval of the entry.
-std::uint32_t displayInterval(std::int32_t j, std::u16string_view right, int factor);
-
 }  // namespace orvell

@@ -4,24 +4,24 @@ namespace orvell {
 
 // The base intervals are hand-tuned, not derived from the speed.
 const std::array<SpeedRow, kSpeedRows> SpeedTable = {{
-    {u"150\t", 150, 280, 15},
-    {u"200\t", 200, 220, 30},
-    {u"250\t", 250, 200, 50},
-    {u"300\t", 300, 150, 65},
-    {u"350\t", 350, 142, 80},
-    {u"400\t", 400, 133, 100},
-    {u"450\t", 450, 100, 115},
-    {u"500\t", 500, 91, 130},
-    {u"550\t", 550, 82, 150},
-    {u"600\t", 600, 75, 165},
-    {u"650\t", 650, 70, 180},
-    {u"700\t", 700, 65, 200},
-    {u"750\t", 750, 60, 215},
-    {u"800\t", 800, 55, 230},
-    {u"850\t", 850, 50, 250},
-    {u"900\t", 900, 48, 265},
-    {u"950\t", 950, 46, 280},
-    {u"1000\t", 1000, 44, 300},
+    {u"150\t", 280},
+    {u"200\t", 220},
+    {u"250\t", 200},
+    {u"300\t", 150},
+    {u"350\t", 142},
+    {u"400\t", 133},
+    {u"450\t", 100},
+    {u"500\t", 91},
+    {u"550\t", 82},
+    {u"600\t", 75},
+    {u"650\t", 70},
+    {u"700\t", 65},
+    {u"750\t", 60},
+    {u"800\t", 55},
+    {u"850\t", 50},
+    {u"900\t", 48},
+    {u"950\t", 46},
+    {u"1000\t", 44},
 }};
 
 namespace {
@@ -40,10 +40,5 @@ int speedStepDown(int index) { return index > 0 ? index - 1 : index; }
 
 // Truncating before the multiplication keeps the distance a multiple of 5.
 std::int32_t stepBackDistance(int index) { return (index + 1) * 200 / 60 * 5; }
-
-std::int32_t stepBack(std::int32_t sh, int index) {
-    const std::int32_t moved = sh - stepBackDistance(index);
-    return moved < 1 ? 0 : moved;
-}
 
 }  // namespace orvell

@@ -8,9 +8,7 @@ namespace orvell {
 
 struct SpeedRow {
     std::u16string_view item;  // the drop-down list's text, ending in a tab
-    int wordsPerMinute;
-    std::int32_t j;         // base interval, ms
-    std::int32_t stepBack;  // step-back distance, entries
+    std::int32_t j;            // base interval, ms
 };
 
 inline constexpr int kSpeedRows = 18;
@@ -24,9 +22,7 @@ std::int32_t baseIntervalFor(int index, std::int32_t current);
 int speedStepUp(int index);
 int speedStepDown(int index);
 
-// The step-back distance for a list index ((index + 1) * 200 / 60 * 5, truncating).
+// The step-back distance in entries for a list index ((index + 1) * 200 / 60 * 5, truncating).
 std::int32_t stepBackDistance(int index);
-// sh moved back by that distance; below 1 it becomes 0.
-std::int32_t stepBack(std::int32_t sh, int index);
 
 }  // namespace orvell

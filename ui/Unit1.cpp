@@ -57,7 +57,9 @@ void TForm1::connectHandlers() {
     connect(Timer2, &platform::Timer::tick, this, &TForm1::Timer2Timer);
     connect(Timer3, &platform::Timer::tick, this, &TForm1::Timer3Timer);
     hotKeys = new platform::HotKeys([this](int id) { WMHotKey(id); }, this);
+    hotKeys->setObjectName(QStringLiteral("hotKeys"));
     activation = new platform::Activation(*this);
+    activation->setObjectName(QStringLiteral("activation"));
     activation->onWindowDeactivate([this] { FormDeactivate(); });
 }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "engine/reading_script.h"
+#include "engine/reading_core.h"
 #include "vocabulary/vocabulary.h"
 
 class QCheckBox;
@@ -27,7 +27,7 @@ class Timer;
 
 // The reader window. Controls keep their form names (also their object names), handlers are
 // named after the control and the event, and the state of a reading lives in the controls and
-// in the shared reading state below.
+// in the reading core; the handlers read the controls back instead of keeping flags.
 class TForm1 : public QWidget {
     Q_OBJECT
 
@@ -72,20 +72,11 @@ class TForm1 : public QWidget {
     platform::Timer* Timer2{};  // statistics, 500 ms
     platform::Timer* Timer3{};  // autosave, 30000 ms
 
-    // The shared state of a reading.
-    ReadingScript sarr;   // the reading script
-    std::int32_t sh = 0;  // slot the next pacing tick shows
-    std::int32_t k1 = 0;  // entries of the last completed cutting
-    std::int32_t j = 0;   // base interval of the chosen speed, ms
-    QString vrem;         // start time of the reading, long time format
-    std::int32_t j2 = 0;  // statistics ticks since the start
-    Vocabulary larr;      // learning vocabulary
-    bool boo = false;     // the learning-mode explanation is still to be shown
+    // The reading as it stands, for tests and benchmarks to look at; only the controls change
+    // it.
+    const ReadingCore& reading() const { return core_; }
 
-    // Hot keys 32, 107 and 109, delivered to WMHotKey while registered.
-    platform::HotKeys* hotKeys{};
-    platform::Activation* activation{};
-
+  private:
     // Window look.
     void FormCreate();
     void FormDestroy();
@@ -122,8 +113,6 @@ class TForm1 : public QWidget {
     // from inside those events abandons this cutting: it writes nothing more and leaves k1
     // to the newer one.
     void cutScriptFromMemo();
-    // True while the cutting of the current script has not finished yet.
-    bool cuttingRunning() const { return cutting_; }
     // Memo1's text with CR LF line breaks, as the cutting takes it.
     QString memoText() const;
 
@@ -134,7 +123,6 @@ class TForm1 : public QWidget {
     void LoadLib();
     void SaveLib();
 
-  private:
     void setUpWindow();
     void createButtons();
     void createDisplayStrip();
@@ -153,8 +141,15 @@ class TForm1 : public QWidget {
     void setClientHeight(int height);
     void runFileOperation(const std::function<void()>& operation);
 
-    bool cutting_ = false;
-    std::uint64_t cutGeneration_ = 0;
+    Vocabulary larr;  // learning vocabulary
+    // The reading: script, position, counters and their arithmetic.
+    ReadingCore core_{[this](const DisplayEntry& e) { return larr.lookup(e); }};
+    QString vrem;      // start time of the reading, long time format
+    bool boo = false;  // the learning-mode explanation is still to be shown
+
+    // Hot keys 32, 107 and 109, delivered to WMHotKey while registered.
+    platform::HotKeys* hotKeys{};
+    platform::Activation* activation{};
 };
 
 }  // namespace orvell

@@ -50,7 +50,7 @@ void TForm1::SpeedButton1Click() {
     vrem = platform::formatLongTime(platform::now().time());
     Memo1->setEnabled(false);
     SpeedButton2->setEnabled(true);
-    j2 = 0;
+    core_.restartStatistics();
     // Off and on again, so that the first statistics tick comes a full period after the start.
     Timer2->setEnabled(false);
     Timer2->setEnabled(true);
@@ -71,7 +71,7 @@ void TForm1::SpeedButton2Click() {
 }
 
 void TForm1::SpeedButton3Click() {
-    sh = stepBack(sh, ComboBox1->currentIndex());
+    core_.stepBack(ComboBox1->currentIndex());
     // Pauses a running reading; a paused one (or one started while paused) stays as it is.
     if (SpeedButton2->text() == kPauseCaption) SpeedButton2Click();
 }
@@ -88,8 +88,8 @@ void TForm1::WMHotKey(int id) {
 }
 
 void TForm1::ComboBox1Change() {
-    j = baseIntervalFor(ComboBox1->currentIndex(), j);
-    Timer1->setInterval(static_cast<std::uint32_t>(j));
+    core_.applySpeed(ComboBox1->currentIndex());
+    Timer1->setInterval(static_cast<std::uint32_t>(core_.j()));
 }
 
 void TForm1::AppActivate() { takeHotKeys(*hotKeys); }

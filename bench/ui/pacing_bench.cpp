@@ -22,6 +22,7 @@
 #include "bench/ui/pacing_recorder.h"
 #include "engine/reading_script.h"
 #include "ui/Unit1.h"
+#include "ui/platform/speed_button.h"
 #include "ui/platform/timer.h"
 
 namespace orvell::bench {
@@ -40,14 +41,14 @@ PacingFigures read(TForm1& form, PacingRecorder& recorder, std::size_t maxEntrie
     recorder.clear();
     QEventLoop loop;
     recorder.onEntry([&](std::size_t n) {
-        if (n >= maxEntries && form.Timer1->enabled()) form.SpeedButton2Click();
+        if (n >= maxEntries && form.Timer1->enabled()) form.SpeedButton2->click();
         if (!form.Timer1->enabled()) loop.quit();
     });
     Clock::time_point start;
     Clock::time_point cutEnd;
     QTimer::singleShot(0, &form, [&] {
         start = Clock::now();
-        form.SpeedButton1Click();  // returns when the whole text is cut
+        form.SpeedButton1->click();  // returns when the whole text is cut
         cutEnd = Clock::now();
     });
     loop.exec();
@@ -60,7 +61,7 @@ PacingFigures read(TForm1& form, PacingRecorder& recorder, std::size_t maxEntrie
                 std::chrono::duration<double>(cutEnd - start).count());
     if (recorder.waitingTicks() > 0)
         std::printf("  %zu ticks found their entry not cut yet\n", recorder.waitingTicks());
-    return pacingFigures(recorder.entries(), start, form.j);
+    return pacingFigures(recorder.entries(), start, form.reading().j());
 }
 
 std::size_t fullTextEntries(int argc, char** argv) {
@@ -99,9 +100,9 @@ int main(int argc, char** argv) {
                     entries);
         form.Memo1->setPlainText(QString::fromStdU16String(generatedText(kFullScriptWords)));
         rows.emplace_back("full script, first entries", read(form, recorder, entries));
-        if (form.k1 != ReadingScript::kMaxEntries) {
-            std::fprintf(stderr, "the generated text gives %d entries, not %d\n", form.k1,
-                         ReadingScript::kMaxEntries);
+        if (form.reading().k1() != ReadingScript::kMaxEntries) {
+            std::fprintf(stderr, "the generated text gives %d entries, not %d\n",
+                         form.reading().k1(), ReadingScript::kMaxEntries);
             return 1;
         }
     }

@@ -21,8 +21,9 @@ void PacingRecorder::clear() {
 void PacingRecorder::afterTick() {
     const auto moment = std::chrono::steady_clock::now();
     // A tick either advances sh or ends the reading; one that does neither waited.
-    const bool shown = form_.sh != previousSh_ || !form_.Timer1->enabled();
-    previousSh_ = form_.sh;
+    const std::int32_t sh = form_.reading().sh();
+    const bool shown = sh != previousSh_ || !form_.Timer1->enabled();
+    previousSh_ = sh;
     if (!shown) {
         ++waitingTicks_;
         return;

@@ -22,9 +22,12 @@ void PrintTo(const IntervalCase& c, std::ostream* os) { *os << c.name; }
 
 class DisplayInterval : public testing::TestWithParam<IntervalCase> {};
 
+// The two steps as the tick takes them: the length rules, then the punctuation rule.
 TEST_P(DisplayInterval, FollowsTheLengthAndPunctuationRules) {
     const IntervalCase& c = GetParam();
-    EXPECT_EQ(displayInterval(c.j, c.right, c.factor), c.interval);
+    const std::uint32_t byLength = lengthRuleInterval(c.j, c.right.size(), c.factor);
+    EXPECT_EQ(hasPunctuationPause(c.right) ? punctuationInterval(byLength, c.factor) : byLength,
+              c.interval);
 }
 
 std::string caseName(const testing::TestParamInfo<IntervalCase>& info) { return info.param.name; }

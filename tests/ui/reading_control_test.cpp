@@ -3,11 +3,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
 
-#include "engine/segmentation.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/Unit1.h"
 #include "ui/platform/activation.h"
@@ -64,17 +64,42 @@ class ReadingControlTest : public test::WindowTestCase {
     }
 
     int keysTaken() const {
+        const platform::HotKeys* keys = test::hotKeysOf(*form);
         return static_cast<int>(std::ranges::count_if(
-            kAllKeys, [this](int id) { return form->hotKeys->isRegistered(id); }));
+            kAllKeys, [keys](int id) { return keys != nullptr && keys->isRegistered(id); }));
+    }
+
+    // The program becomes active, or another program does.
+    void setProgramActive(bool active) {
+        platform::Activation* activation = test::activationOf(*form);
+        QVERIFY(activation != nullptr);
+        activation->applicationStateChanged(active ? Qt::ApplicationActive
+                                                   : Qt::ApplicationInactive);
+    }
+
+    void showWindow() {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        setProgramActive(true);
+    }
+
+    void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(form.get(), key, modifiers);
+    }
+
+    std::int32_t sh() const { return form->reading().sh(); }
+
+    void tick(int times) {
+        for (int i = 0; i < times; ++i) test::fire(form->Timer1);
     }
 
     void tickToTheEnd() {
-        for (int i = 0; i < 100'000 && form->Timer1->enabled(); ++i) form->Timer1Timer();
+        for (int i = 0; i < 100'000 && form->Timer1->enabled(); ++i) test::fire(form->Timer1);
     }
 
     void startAndEnd(const QString& text) {
-        form->Memo1->setPlainText(text);
-        form->SpeedButton1Click();
+        start(text);
         tickToTheEnd();
     }
 
@@ -92,53 +117,61 @@ class ReadingControlTest : public test::WindowTestCase {
     void startTakesTheKeysAndCutsTheText() {
         platform::setClockForTesting([] { return QDateTime({2026, 3, 1}, {14, 5, 9, 700}); });
         form->ComboBox1->setCurrentIndex(5);
-        form->j2 = 77;
+        for (int i = 0; i < 77; ++i) test::fire(form->Timer2);
         const QString strip = form->Label1->text() + form->Label2->text() + form->Label3->text();
-        form->Memo1->setPlainText(u"Раз, два. Три"_s);
-        form->SpeedButton1Click();
+        start(u"Раз, два. Три"_s);
         verifyControls(kReading, kPause);
         QCOMPARE(keysTaken(), 3);
-        QCOMPARE(form->vrem, platform::formatLongTime({14, 5, 9}));
-        QCOMPARE(form->j2, 0);
-        QCOMPARE(form->j, 133);
         QCOMPARE(form->Timer1->interval(), 133u);
-        QCOMPARE(form->sh, 0);
-        QCOMPARE(form->k1, 5);
-        QVERIFY(!form->cuttingRunning());
+        QCOMPARE(sh(), 0);
+        QCOMPARE(form->reading().k1(), 5);
+        QVERIFY(!form->reading().cutting());
         // Nothing else changes: the strip waits for the first tick.
         QCOMPARE(form->Label1->text() + form->Label2->text() + form->Label3->text(), strip);
         QCOMPARE(form->ComboBox1->currentIndex(), 5);
         QVERIFY(form->CheckBox1->isChecked());
+        // The statistics count from the start, which is their time 0.
+        tick(3);
+        test::fire(form->Timer2);
+        QCOMPARE(form->Label13->text(), platform::formatLongTime({0, 0, 0}));
+        QCOMPARE(form->Label15->text(), u"360"_s);
     }
 
     void pauseButtonPausesAndResumesKeepingTheTickInterval() {
-        form->SpeedButton1Click();
-        form->Timer1->setInterval(321);
-        form->SpeedButton2Click();
+        start(u"Раз, два, три"_s);
+        tick(1);
+        QCOMPARE(form->Timer1->interval(), 1200u);
+        click(form->SpeedButton2);
         verifyControls(kPaused, kResume);
-        form->SpeedButton2Click();
+        click(form->SpeedButton2);
         verifyControls(kReading, kPause);
-        QCOMPARE(form->Timer1->interval(), 321u);
+        QCOMPARE(form->Timer1->interval(), 1200u);
     }
 
     void spacePausesAndResumesSettingTheBaseInterval() {
-        form->SpeedButton1Click();
-        form->Timer1->setInterval(321);
-        form->WMHotKey(platform::HotKeys::kSpace);
+        showWindow();
+        start(u"Раз, два, три"_s);
+        tick(1);
+        QCOMPARE(form->Timer1->interval(), 1200u);
+        press(Qt::Key_Space);
         verifyControls(kPaused, kResume);
         QCOMPARE(form->Timer1->interval(), 150u);
-        form->Timer1->setInterval(321);
-        form->WMHotKey(platform::HotKeys::kSpace);
+        press(Qt::Key_Space);
+        verifyControls(kReading, kPause);
+        tick(1);
+        QCOMPARE(form->Timer1->interval(), 1200u);
+        press(Qt::Key_Space);
+        press(Qt::Key_Space);
         verifyControls(kReading, kPause);
         QCOMPARE(form->Timer1->interval(), 150u);
     }
 
     void spaceWhileIdleOnlyAppliesTheSpeed() {
+        showWindow();
         verifyControls(kIdle, kPause);
-        QCOMPARE(form->j, 0);
-        form->WMHotKey(platform::HotKeys::kSpace);
+        QCOMPARE(form->Timer1->interval(), 1000u);
+        press(Qt::Key_Space);
         verifyControls(kIdle, kPause);
-        QCOMPARE(form->j, 150);
         QCOMPARE(form->Timer1->interval(), 150u);
     }
 
@@ -158,47 +191,54 @@ class ReadingControlTest : public test::WindowTestCase {
         QFETCH(int, key);
         QFETCH(int, newIndex);
         QFETCH(int, j);
-        form->SpeedButton1Click();
+        showWindow();
+        start(u"Раз, два, три"_s);
         form->ComboBox1->setCurrentIndex(index);
-        form->Timer1->setInterval(321);
-        form->WMHotKey(key);
+        tick(1);
+        QVERIFY(form->Timer1->interval() != static_cast<uint>(j));
+        if (key == platform::HotKeys::kSpace)
+            press(Qt::Key_Space);
+        else
+            press(key == platform::HotKeys::kKeypadPlus ? Qt::Key_Plus : Qt::Key_Minus,
+                  Qt::KeypadModifier);
         QCOMPARE(form->ComboBox1->currentIndex(), newIndex);
-        QCOMPARE(form->j, j);
         QCOMPARE(form->Timer1->interval(), static_cast<uint>(j));
     }
 
     void stepBackWhileReadingPausesAndAgainStaysPaused() {
-        form->Memo1->setPlainText(words(200));
-        form->SpeedButton1Click();
-        form->sh = 100;
-        form->SpeedButton3Click();
-        QCOMPARE(form->sh, 35);
+        showWindow();
+        start(words(200));
+        tick(100);
+        click(form->SpeedButton3);
+        QCOMPARE(sh(), 35);
         verifyControls(kPaused, kResume);
-        form->SpeedButton3Click();
-        QCOMPARE(form->sh, 0);
+        click(form->SpeedButton3);
+        QCOMPARE(sh(), 0);
         verifyControls(kPaused, kResume);
-        form->WMHotKey(platform::HotKeys::kSpace);
+        press(Qt::Key_Space);
         verifyControls(kReading, kPause);
-        form->Timer1Timer();
-        QCOMPARE(form->sh, 1);
+        tick(1);
+        QCOMPARE(sh(), 1);
     }
 
     void stepBackAfterTheEndReplaysUnpausably() {
+        showWindow();
         startAndEnd(words(100));
-        QCOMPARE(form->sh, 99);
-        form->SpeedButton3Click();
-        QCOMPARE(form->sh, 34);
+        QCOMPARE(sh(), 99);
+        click(form->SpeedButton3);
+        QCOMPARE(sh(), 34);
         verifyControls(kReplay, kPause);
-        form->WMHotKey(platform::HotKeys::kSpace);
+        press(Qt::Key_Space);
+        click(form->SpeedButton2);
         verifyControls(kReplay, kPause);
         tickToTheEnd();
         verifyControls(kEnded, kPause);
-        QCOMPARE(form->sh, 99);
+        QCOMPARE(sh(), 99);
         // The start button stays usable during a replay.
-        form->SpeedButton3Click();
-        form->SpeedButton1Click();
+        click(form->SpeedButton3);
+        click(form->SpeedButton1);
         verifyControls(kReading, kPause);
-        QCOMPARE(form->sh, 0);
+        QCOMPARE(sh(), 0);
     }
 
     void editAfterTheEndOnlyReleasesTheKeys() {
@@ -207,47 +247,51 @@ class ReadingControlTest : public test::WindowTestCase {
         form->Memo1->setPlainText(u"Три"_s);
         verifyControls(kEnded, kPause);
         QCOMPARE(keysTaken(), 0);
-        form->SpeedButton3Click();
+        click(form->SpeedButton3);
         verifyControls(kReplay, kPause);
     }
 
     void editWhilePausedReleasesWithTheStatisticsRunning() {
-        form->Memo1->setPlainText(words(200));
-        form->SpeedButton1Click();
-        form->sh = 150;
-        form->SpeedButton2Click();
+        start(words(200));
+        tick(150);
+        click(form->SpeedButton2);
         form->Memo1->setPlainText(u"Три"_s);
         verifyControls(kReleasedAfterPause, kResume);
         QCOMPARE(keysTaken(), 0);
         // The caption is not the pause caption: only sh moves.
-        form->SpeedButton3Click();
-        QCOMPARE(form->sh, 85);
+        click(form->SpeedButton3);
+        QCOMPARE(sh(), 85);
         verifyControls(kReleasedAfterPause, kResume);
     }
 
     void startAfterPauseAndEditKeepsTheResumeCaption() {
-        form->SpeedButton1Click();
-        form->SpeedButton2Click();
-        form->Memo1->setPlainText(words(200));
-        form->SpeedButton1Click();
+        showWindow();
+        start(words(10));
+        click(form->SpeedButton2);
+        start(words(200));
         verifyControls(kReading, kResume);
-        form->sh = 100;
-        form->SpeedButton3Click();
-        QCOMPARE(form->sh, 35);
+        tick(100);
+        click(form->SpeedButton3);
+        QCOMPARE(sh(), 35);
         verifyControls(kReading, kResume);
-        form->WMHotKey(platform::HotKeys::kSpace);
+        press(Qt::Key_Space);
         verifyControls(kPaused, kResume);
-        form->SpeedButton2Click();
+        click(form->SpeedButton2);
         verifyControls(kReading, kPause);
     }
 
     // Before any start there is no script: the first tick ends the "reading" at once.
     void stepBackBeforeTheFirstStartEndsAtTheFirstTick() {
-        form->SpeedButton3Click();
+        const QString strip = form->Label1->text() + form->Label2->text() + form->Label3->text();
+        QSignalSpy ticks(form->Timer1, &platform::Timer::tick);
+        click(form->SpeedButton3);
         verifyControls(kReplay, kPause);
         QTRY_VERIFY(!form->Timer1->enabled());
+        QCOMPARE(ticks.count(), 1);
         verifyControls(kEnded, kPause);
-        QCOMPARE(form->sh, 0);
+        QCOMPARE(sh(), 0);
+        QCOMPARE(form->Label1->text() + form->Label2->text() + form->Label3->text(), strip);
+        QVERIFY(vocabularyAfterClosing().isEmpty());
     }
 
     // After a pause and an edit the start button works while the first text is still cut.
@@ -255,19 +299,20 @@ class ReadingControlTest : public test::WindowTestCase {
         form->Memo1->setPlainText(words(2000));
         bool startedAgain = false;
         QTimer::singleShot(0, form.get(), [&] {
-            form->SpeedButton2Click();
+            click(form->SpeedButton2);
             form->Memo1->setPlainText(u"новый текст"_s);
-            startedAgain = form->SpeedButton1->isEnabled() && form->cuttingRunning();
-            form->SpeedButton1Click();
+            startedAgain = form->SpeedButton1->isEnabled() && form->reading().cutting();
+            click(form->SpeedButton1);
         });
-        form->SpeedButton1Click();
+        click(form->SpeedButton1);
         QVERIFY(startedAgain);
-        QVERIFY(!form->cuttingRunning());
-        QCOMPARE(form->k1, 2);
-        QCOMPARE(QString::fromStdU16String(form->sarr.at(1)->left + form->sarr.at(1)->focus +
-                                           form->sarr.at(1)->right),
-                 u"текст"_s);
-        QVERIFY(!form->sarr.filled(2));
+        QVERIFY(!form->reading().cutting());
+        const ReadingScript& sarr = form->reading().sarr();
+        QCOMPARE(form->reading().k1(), 2);
+        QCOMPARE(
+            QString::fromStdU16String(sarr.at(1)->left + sarr.at(1)->focus + sarr.at(1)->right),
+            u"текст"_s);
+        QVERIFY(!sarr.filled(2));
         verifyControls(kReading, kResume);
     }
 
@@ -278,28 +323,34 @@ class ReadingControlTest : public test::WindowTestCase {
     }
     void activationTakesAndReleasesTheKeys() {
         QFETCH(bool, reading);
-        if (reading) form->SpeedButton1Click();
-        form->activation->applicationStateChanged(Qt::ApplicationInactive);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        test::setActiveWindow(form.get());
+        if (reading) start(words(10));
+        setProgramActive(false);
         QCOMPARE(keysTaken(), 0);
-        form->activation->applicationStateChanged(Qt::ApplicationActive);
+        setProgramActive(true);
         QCOMPARE(keysTaken(), 3);
-        form->activation->applicationStateChanged(Qt::ApplicationInactive);
-        form->FormDeactivate();
+        setProgramActive(false);
+        // Another window of the program takes the activation: the program keeps its keys.
+        QWidget other;
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        test::setActiveWindow(&other);
         QCOMPARE(keysTaken(), 3);
     }
 
     // Real key events: taken keys never reach the text box; an edit gives them back to it.
     void hotKeysAreSwallowedUntilAnEditReleasesThem() {
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        showWindow();
         form->Memo1->setPlainText(u"ab"_s);
-        form->AppActivate();
+        setProgramActive(true);
         QTest::keyClick(form->Memo1, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClick(form->Memo1, Qt::Key_Space);
         QTest::keyClick(form->Memo1, Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(form->Memo1->toPlainText(), u"ab"_s);
         QCOMPARE(form->ComboBox1->currentIndex(), 4);
-        QCOMPARE(form->j, 142);
+        QCOMPARE(form->Timer1->interval(), 142u);
         QTest::keyClick(form->Memo1, Qt::Key_C);
         QCOMPARE(keysTaken(), 0);
         QTest::keyClick(form->Memo1, Qt::Key_Space);
@@ -312,7 +363,7 @@ class ReadingControlTest : public test::WindowTestCase {
     void clickInTheTextBoxSelectsAll() {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        form->SpeedButton6Click();
+        click(form->SpeedButton6);
         QTest::mouseClick(form->Memo1->viewport(), Qt::LeftButton, {}, {20, 20});
         const QTextCursor cursor = form->Memo1->textCursor();
         QCOMPARE(cursor.selectionStart(), 0);
@@ -332,7 +383,6 @@ class ReadingControlTest : public test::WindowTestCase {
         QVERIFY(box.text.startsWith(u"Режим обучения. При включеном режиме, слова"_s));
         QVERIFY(box.text.endsWith(u"поможет избежать этой проблемы."_s));
         QCOMPARE(box.text.size(), 390);
-        QVERIFY(!form->boo);
         QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
         QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
         QCOMPARE(boxes->boxes.size(), 1u);
@@ -345,25 +395,24 @@ class ReadingControlTest : public test::WindowTestCase {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         test::setActiveWindow(form.get());
-        form->Memo1->setPlainText(words(500));
         form->ComboBox1->setCurrentIndex(17);
-        form->SpeedButton1Click();
-        form->AppDeactivate();
+        start(words(500));
+        setProgramActive(false);
         bool checked = false;
         platform::setMessageBoxObserver([&](QMessageBox& box) {
             [&] {
                 test::setActiveWindow(&box);
-                const std::int32_t sh = form->sh;
-                const std::int32_t j2 = form->j2;
+                const std::int32_t shown = sh();
+                const std::int32_t ticks = form->reading().j2();
                 QTRY_COMPARE(keysTaken(), 3);
-                QTRY_VERIFY(form->sh > sh + 2);
-                QTRY_VERIFY(form->j2 > j2);
+                QTRY_VERIFY(sh() > shown + 2);
+                QTRY_VERIFY(form->reading().j2() > ticks);
                 QTest::keyClick(&box, Qt::Key_Space);
                 checked = !form->Timer1->enabled() && box.isVisible();
             }();
             box.accept();
         });
-        form->CheckBox1Click();
+        click(form->CheckBox1);
         QVERIFY(checked);
         verifyControls(kPaused, kResume);
     }
@@ -371,23 +420,23 @@ class ReadingControlTest : public test::WindowTestCase {
     // A short text at 1000 words a minute, read to its end in real time by a click and the
     // space bar.
     void aWholeReadingInRealTime() {
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        form->AppActivate();
+        showWindow();
         form->ComboBox1->setCurrentIndex(17);
         form->Memo1->setPlainText(
             u"Раз два три четыре пять шесть восемь девять десять.\nОдин два три семь."_s);
-        QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
-        QTRY_VERIFY(form->sh >= 2);
-        QTest::keyClick(form.get(), Qt::Key_Space);
+        QSignalSpy ticks(form->Timer1, &platform::Timer::tick);
+        click(form->SpeedButton1);
+        QTRY_VERIFY(sh() >= 2);
+        press(Qt::Key_Space);
         verifyControls(kPaused, kResume);
-        QTest::keyClick(form.get(), Qt::Key_Space);
+        press(Qt::Key_Space);
         QTRY_VERIFY_WITH_TIMEOUT(form->SpeedButton1->isEnabled(), 10'000);
         verifyControls(kEnded, kPause);
-        QCOMPARE(form->sh, form->k1 - 1);
+        QCOMPARE(sh(), form->reading().k1() - 1);
+        QCOMPARE(ticks.count(), form->reading().k1());  // one tick an entry, none waited
         QCOMPARE(form->Label1->text() + form->Label2->text() + form->Label3->text(), u"семь."_s);
-        QVERIFY(!form->larr.larr().empty());
         QCOMPARE(keysTaken(), 3);
+        QVERIFY(!vocabularyAfterClosing().isEmpty());
     }
 };
 

@@ -230,9 +230,11 @@ class SoakTest : public QObject {
 
     QString dump() const {
         const TForm1& f = *form_;
+        const ReadingCore& r = f.reading();
+        const platform::HotKeys* hotKeys = test::hotKeysOf(f);
         QStringList keys;
         for (const int id : kHotKeys)
-            if (f.hotKeys->isRegistered(id)) keys << QString::number(id);
+            if (hotKeys->isRegistered(id)) keys << QString::number(id);
         const QWidget* focus = QApplication::focusWidget();
         return QStringList{
             u"SpeedButton1 %1, SpeedButton2 %2 \"%3\", Memo1 %4"_s.arg(
@@ -241,15 +243,16 @@ class SoakTest : public QObject {
             u"Timer1 %1 (%2 ms), Timer2 %3, Timer3 %4"_s.arg(onOff(f.Timer1->enabled()))
                 .arg(f.Timer1->interval())
                 .arg(onOff(f.Timer2->enabled()), onOff(f.Timer3->enabled())),
-            u"sh %1, k1 %2, entries %3, cutting %4, j %5, j2 %6, speed item %7"_s.arg(f.sh)
-                .arg(f.k1)
+            u"sh %1, k1 %2, entries %3, cutting %4, j %5, j2 %6, speed item %7"_s.arg(r.sh())
+                .arg(r.k1())
                 .arg(filled_)
-                .arg(onOff(f.cuttingRunning()))
-                .arg(f.j)
-                .arg(f.j2)
+                .arg(onOff(r.cutting()))
+                .arg(r.j())
+                .arg(r.j2())
                 .arg(f.ComboBox1->currentIndex()),
-            u"hot keys [%1], focus %2, boo %3, learning %4"_s.arg(
-                keys.join(u' '), nameOf(focus), onOff(f.boo), onOff(f.CheckBox1->isChecked())),
+            u"hot keys [%1], focus %2, explanations %3, learning %4"_s.arg(
+                keys.join(u' '), nameOf(focus), QString::number(explanations_),
+                onOff(f.CheckBox1->isChecked())),
             u"strip \"%1|%2|%3\", labels \"%4\" \"%5\" \"%6\", bar %7 in %8..%9"_s
                 .arg(visible(f.Label1->text()), visible(f.Label2->text()),
                      visible(f.Label3->text()), f.Label13->text(), f.Label14->text(),
@@ -286,21 +289,24 @@ class SoakTest : public QObject {
         ++statesSeen_[state];
 
         // The script is the run of filled slots from slot 0; a new start empties it.
-        if (filled_ > 0 && !f.sarr.filled(filled_ - 1)) filled_ = 0;
-        while (f.sarr.filled(filled_)) ++filled_;
+        const ReadingCore& r = f.reading();
+        if (filled_ > 0 && !r.sarr().filled(filled_ - 1)) filled_ = 0;
+        while (r.sarr().filled(filled_)) ++filled_;
         longestScript_ = std::max(longestScript_, filled_);
-        if (f.sh < 0 || f.sh > filled_) return fail(u"sh outside the script"_s);
+        if (r.sh() < 0 || r.sh() > filled_) return fail(u"sh outside the script"_s);
         // A line break dropped at the very end of the text leaves the script but keeps its slot.
-        const DisplayEntry* afterLast = f.sarr.at(f.k1);
-        const bool droppedLineBreak = afterLast != nullptr && f.k1 + 1 == filled_ &&
+        const DisplayEntry* afterLast = r.sarr().at(r.k1());
+        const bool droppedLineBreak = afterLast != nullptr && r.k1() + 1 == filled_ &&
                                       (afterLast->focus == u"\n" || afterLast->focus == u"\r");
-        if (!f.cuttingRunning() && f.k1 != filled_ && !droppedLineBreak)
+        if (!r.cutting() && r.k1() != filled_ && !droppedLineBreak)
             return fail(u"k1 is not the number of entries after the cutting"_s);
         if (f.Timer1->interval() < std::uint32_t{kShortestTick})
             return fail(u"pacing interval too short"_s);
 
+        const platform::HotKeys* hotKeys = test::hotKeysOf(f);
+        if (hotKeys == nullptr) return fail(u"no hot keys"_s);
         int keys = 0;
-        for (const int id : kHotKeys) keys += f.hotKeys->isRegistered(id) ? 1 : 0;
+        for (const int id : kHotKeys) keys += hotKeys->isRegistered(id) ? 1 : 0;
         if (keys != 0 && keys != 3) return fail(u"only some of the hot keys are taken"_s);
 
         static const QRegularExpression kEntriesShown(u"^\\d+ / -?\\d+$"_s);
@@ -315,7 +321,7 @@ class SoakTest : public QObject {
             return fail(u"progress bar out of its range"_s);
         if (trace_)
             qInfo("    -> %s; sh %d, k1 %d, text of %d characters", kAllowedStates[state].name,
-                  f.sh, f.k1, static_cast<int>(f.Memo1->toPlainText().size()));
+                  r.sh(), r.k1(), static_cast<int>(f.Memo1->toPlainText().size()));
     }
 
     // One random event, then the checks. The status bar is never clicked: that would open the
@@ -509,13 +515,15 @@ class SoakTest : public QObject {
     }
 
     void changeActivation() {
+        platform::Activation* activation = test::activationOf(*form_);
+        if (activation == nullptr) return fail(u"no activation events"_s);
         switch (uniform(0, 4)) {
             case 0:
                 note(u"another program becomes active"_s);
-                return form_->activation->applicationStateChanged(Qt::ApplicationInactive);
+                return activation->applicationStateChanged(Qt::ApplicationInactive);
             case 1:
                 note(u"the program becomes active"_s);
-                return form_->activation->applicationStateChanged(Qt::ApplicationActive);
+                return activation->applicationStateChanged(Qt::ApplicationActive);
             case 2:
                 note(u"another window of the program becomes active"_s);
                 return test::setActiveWindow(otherWindow_.get());
@@ -582,7 +590,7 @@ class SoakTest : public QObject {
     }
 
     void injectEvent() {
-        if (injectBudget_ <= 0 || !form_ || !form_->cuttingRunning()) {
+        if (injectBudget_ <= 0 || !form_ || !form_->reading().cutting()) {
             injectBudget_ = 0;
             injector_.stop();
             return;

@@ -2,14 +2,20 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <vector>
 
 #include "ui/Unit1.h"
+#include "ui/platform/activation.h"
+#include "ui/platform/hot_keys.h"
 #include "ui/platform/message_box.h"
+#include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
 
 namespace orvell::test {
 
@@ -56,6 +62,17 @@ class MessageBoxRecorder {
     std::vector<Box> boxes;
 };
 
+// One tick of a window timer, at once: a test that counts ticks does not wait for them.
+inline void fire(platform::Timer* timer) { emit timer->tick(); }
+
+// The window's hot keys and activation events, found by their object names.
+inline platform::HotKeys* hotKeysOf(const TForm1& form) {
+    return form.findChild<platform::HotKeys*>(QStringLiteral("hotKeys"));
+}
+inline platform::Activation* activationOf(const TForm1& form) {
+    return form.findChild<platform::Activation*>(QStringLiteral("activation"));
+}
+
 // A test class whose every test gets a fresh window in a scratch folder of its own.
 class WindowTestCase : public QObject {
   protected:
@@ -67,6 +84,20 @@ class WindowTestCase : public QObject {
     void closeWindow() {
         form.reset();
         folder.reset();
+    }
+    // Puts text into the text box and clicks the start button.
+    void start(const QString& text) {
+        form->Memo1->setPlainText(text);
+        QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
+    }
+    // Closes the window, which saves the vocabulary, and gives the lines of its file.
+    QList<QByteArray> vocabularyAfterClosing() {
+        form.reset();
+        QFile file(folder->file(QStringLiteral("library.txt")));
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        QList<QByteArray> lines = file.readAll().split('\n');
+        if (!lines.isEmpty() && lines.back().isEmpty()) lines.pop_back();
+        return lines;
     }
 
     std::unique_ptr<ScratchFolder> folder;

@@ -106,7 +106,8 @@ class WindowTest : public test::WindowTestCase {
     }
 
     void welcomeTextIsElevenLinesWithCrLf() {
-        const QString text = form->memoText();
+        FIND_CONTROL(memo, QPlainTextEdit, *form, "Memo1");
+        const QString text = memo->toPlainText().replace(u"\n"_s, u"\r\n"_s);
         QCOMPARE(text, welcomeText());
         const QStringList lines = text.split(u"\r\n"_s);
         QCOMPARE(lines.size(), 11);
@@ -118,7 +119,6 @@ class WindowTest : public test::WindowTestCase {
         QVERIFY(lines[6].contains(u"прочитанного?  Как"_s));
         QVERIFY(lines[8].contains(u"word'e"_s));
         QVERIFY(lines[8].endsWith(u"переносов)"_s));
-        FIND_CONTROL(memo, QPlainTextEdit, *form, "Memo1");
         QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     }
@@ -141,7 +141,6 @@ class WindowTest : public test::WindowTestCase {
         QCOMPARE(bar->maximum(), 100);
         QCOMPARE(bar->value(), 0);
         QCOMPARE(platform::barState(*bar), platform::pbsNormal);
-        QVERIFY(form->boo);
         for (const char* name : {"Label13", "Label14", "Label15"}) {
             FIND_CONTROL(figure, QLabel, *form, name);
             QCOMPARE(figure->text(), u"-"_s);
@@ -184,26 +183,26 @@ class WindowTest : public test::WindowTestCase {
     }
 
     void fontAToggleBigSmallBig() {
-        form->SpeedButton4Click();
+        QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
         verifyStrip(u"Courier New"_s, 29, 18);
-        form->SpeedButton4Click();
+        QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
         verifyStrip(u"Courier New"_s, 21, 23);
         FIND_CONTROL(panel, QFrame, *form, "Panel2");
         QCOMPARE(panel->geometry(), QRect(137, 23, 19, 21));
-        form->SpeedButton4Click();
+        QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
         verifyStrip(u"Courier New"_s, 29, 18);
     }
 
     void firstUserClickOnFontBGivesSmall() {
-        form->SpeedButton5Click();
+        QTest::mouseClick(form->SpeedButton5, Qt::LeftButton);
         verifyStrip(u"Lucida Console"_s, 21, 23);
         FIND_CONTROL(fontB, platform::SpeedButton, *form, "SpeedButton5");
         QCOMPARE(fontB->fontHeight(), 16);
     }
 
     void eachFontButtonTogglesItsOwnState() {
-        form->SpeedButton4Click();
-        form->SpeedButton5Click();
+        QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
+        QTest::mouseClick(form->SpeedButton5, Qt::LeftButton);
         verifyStrip(u"Lucida Console"_s, 21, 23);
         FIND_CONTROL(fontA, platform::SpeedButton, *form, "SpeedButton4");
         QCOMPARE(fontA->fontHeight(), 10);
@@ -226,9 +225,9 @@ class WindowTest : public test::WindowTestCase {
         for (int click = 0; click < 4; ++click) {
             check();
             if (click % 2 == 0)
-                form->SpeedButton4Click();
+                QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
             else
-                form->SpeedButton5Click();
+                QTest::mouseClick(form->SpeedButton5, Qt::LeftButton);
         }
     }
 
@@ -236,13 +235,13 @@ class WindowTest : public test::WindowTestCase {
         FIND_CONTROL(collapse, platform::SpeedButton, *form, "SpeedButton6");
         FIND_CONTROL(status, QStatusBar, *form, "StatusBar1");
         const QPoint topLeft = form->pos();
-        form->SpeedButton6Click();
+        QTest::mouseClick(form->SpeedButton6, Qt::LeftButton);
         QCOMPARE(form->size(), QSize(363, 555));
         QCOMPARE(collapse->text(), u"^^"_s);
         QCOMPARE(form->pos(), topLeft);
         form->show();
         QCOMPARE(status->geometry(), QRect(0, 536, 363, 19));
-        form->SpeedButton6Click();
+        QTest::mouseClick(form->SpeedButton6, Qt::LeftButton);
         QCOMPARE(form->height(), 200);
         QCOMPARE(collapse->text(), u"- -"_s);
         QCOMPARE(status->geometry(), QRect(0, 181, 363, 19));
@@ -251,7 +250,7 @@ class WindowTest : public test::WindowTestCase {
     void anyOtherCaptionExpands() {
         FIND_CONTROL(collapse, platform::SpeedButton, *form, "SpeedButton6");
         collapse->setText(u"^"_s);
-        form->SpeedButton6Click();
+        QTest::mouseClick(form->SpeedButton6, Qt::LeftButton);
         QCOMPARE(form->height(), 555);
     }
 
@@ -265,9 +264,9 @@ class WindowTest : public test::WindowTestCase {
     }
 
     void destructionSavesTheVocabulary() {
-        DisplayEntry word{u"сл"_s.toStdU16String(), u"о"_s.toStdU16String(),
-                          u"во"_s.toStdU16String()};
-        form->larr.lookup(word);
+        form->Memo1->setPlainText(u"слово"_s);
+        QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
+        test::fire(form->Timer1);
         form.reset();
         QFile file(u"library.txt"_s);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -279,7 +278,7 @@ class WindowTest : public test::WindowTestCase {
         test::MessageBoxRecorder boxes;
         QVERIFY(QDir().mkdir(u"library.txt"_s));
         form->Timer3->setEnabled(true);
-        form->Timer3Timer();
+        test::fire(form->Timer3);
         QCOMPARE(boxes.boxes.size(), 1u);
         const auto& box = boxes.boxes.front();
         QCOMPARE(box.icon, QMessageBox::Critical);

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/display_entry.h"
+#include "engine/reading_script.h"
+
+namespace orvell {
+
+// The learning factor of an entry: 2 when its root was not in the vocabulary (the lookup has
+// then learnt it), 1 when it was.
+using LearningLookup = std::function<int(const DisplayEntry&)>;
+
+// What one pacing tick did. The window writes lengthInterval and then interval to the pacing
+// timer (an unchanged value keeps the timer's rhythm), shows the entry, and ends the reading
+// when `ends` is set.
+struct PacingTick {
+    const DisplayEntry* shown = nullptr;  // nullptr: nothing to show
+    std::uint32_t lengthInterval = 0;     // after the length rules
+    std::uint32_t interval = 0;           // after the punctuation rule
+    bool ends = false;
+};
+
+// One refresh of the statistics, all but the elapsed time, which is the window's clock.
+struct Statistics {
+    bool lastTick = false;  // the tick count has passed its limit: the timer stops
+    std::int32_t j2 = 0;    // the tick count, this tick included
+    std::string entries;    // entries shown / last entry index
+    std::int64_t speed = 0;
+    int barMaximum = 0;
+    int barPosition = 0;
+};
+
+// The statistics of the tick that finds the count at j2, at position sh of a script of k1
+// entries.
+Statistics statisticsAfterTick(std::int32_t j2, std::int32_t sh, std::int32_t k1);
+
+// The state of a reading and its arithmetic: the script, the position and the counters, the
+// cutting of a text while the reading already runs, what a pacing tick shows and for how long,
+// the step back and the statistics. The window owns one and keeps the controls.
+class ReadingCore {
+  public:
+    explicit ReadingCore(LearningLookup lookup);
+
+    const ReadingScript& sarr() const { return sarr_; }
+    std::int32_t sh() const { return sh_; }
+    std::int32_t k1() const { return k1_; }
+    std::int32_t j() const { return j_; }
+    std::int32_t j2() const { return j2_; }
+    // True while the cutting of the current script has not finished yet.
+    bool cutting() const { return cutting_; }
+
+    // j for an item of the speed list; an index outside the table keeps it.
+    void applySpeed(int speedIndex);
+
+    // A new script: every slot empty and sh 0. A cutting still running (this call comes from
+    // inside its yield) is abandoned: it writes nothing more and leaves k1 alone.
+    void resetScript();
+    // Cuts text into the script, calling `yield` after every entry stored, so that the
+    // reading already runs meanwhile; sets k1 when the whole text is cut.
+    void cut(std::u16string text, const std::function<void()>& yield);
+
+    // One pacing tick. learning: whether the vocabulary decides the learning factor.
+    PacingTick tick(bool learning);
+
+    // sh moved back by the step-back distance of the speed list's item, not below 0.
+    void stepBack(int speedIndex);
+
+    // The statistics restart their tick count at each start.
+    void restartStatistics() { j2_ = 0; }
+    Statistics statisticsTick();
+
+  private:
+    LearningLookup lookup_;
+    ReadingScript sarr_;   // the reading script
+    std::int32_t sh_ = 0;  // slot the next pacing tick shows
+    std::int32_t k1_ = 0;  // entries of the last completed cutting
+    std::int32_t j_ = 0;   // base interval of the chosen speed, ms
+    std::int32_t j2_ = 0;  // statistics ticks since the start
+    bool cutting_ = false;
+    std::uint64_t generation_ = 0;  // counts the resets: a cutting stops once it has moved on
+};
+
+}  // namespace orvell
