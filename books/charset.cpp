@@ -1,0 +1,90 @@
+#include "books/charset.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucsdet.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+#include "books/book_failure.h"
+
+namespace orvell::books {
+
+namespace {
+
+// Enough of a text to tell its charset; longer files are judged by their start.
+constexpr std::size_t kSampleBytes = 64 * 1024;
+
+constexpr std::array<const char*, 3> kRussianCharsets = {"windows-1251", "KOI8-R", "IBM866"};
+
+struct DetectorCloser {
+    void operator()(UCharsetDetector* detector) const { ucsdet_close(detector); }
+};
+
+// ICU's guess, or nullptr when it has none.
+const char* icuGuess(std::string_view sample) {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<UCharsetDetector, DetectorCloser> detector(ucsdet_open(&status));
+    ucsdet_setText(detector.get(), sample.data(), static_cast<int32_t>(sample.size()), &status);
+    const UCharsetMatch* match = ucsdet_detect(detector.get(), &status);
+    if (U_FAILURE(status) || match == nullptr) return nullptr;
+    const char* name = ucsdet_getName(match, &status);
+    if (U_FAILURE(status)) return nullptr;
+    // The names are ICU's own constants, alive after the detector is closed; ours are kept.
+    for (const char* ours : {"UTF-8", "windows-1251", "KOI8-R"}) {
+        if (std::strcmp(name, ours) == 0) return ours;
+    }
+    return nullptr;
+}
+
+bool isRussianLowerCase(char16_t c) { return (c >= u'а' && c <= u'я') || c == u'ё'; }
+
+// Russian prose is mostly lower-case letters. Read in the right charset, nearly every byte
+// above ASCII is one; read in a wrong one, many become capitals, box drawing or symbols.
+long russianScore(std::string_view sample, const char* charset) {
+    long score = 0;
+    for (const char16_t c : toUtf16(sample, charset)) {
+        if (c < 0x80) continue;
+        score += isRussianLowerCase(c) ? 1 : -1;
+    }
+    return score;
+}
+
+}  // namespace
+
+const char* detectCharset(std::string_view bytes) {
+    const std::string_view sample = bytes.substr(0, kSampleBytes);
+    if (std::all_of(sample.begin(), sample.end(),
+                    [](char b) { return static_cast<unsigned char>(b) < 0x80; })) {
+        return "UTF-8";
+    }
+    // ICU is right about UTF-8, windows-1251 and KOI8-R on all but the shortest texts; it
+    // does not know IBM866 at all and calls it a Western charset.
+    if (const char* guess = icuGuess(sample)) return guess;
+    return *std::max_element(kRussianCharsets.begin(), kRussianCharsets.end(),
+                             [&](const char* a, const char* b) {
+                                 return russianScore(sample, a) < russianScore(sample, b);
+                             });
+}
+
+std::u16string toUtf16(std::string_view bytes, const char* charset) {
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* converter = ucnv_open(charset, &status);
+    if (U_FAILURE(status)) {
+        throw BookFailure(u"кодировка «" + std::u16string(charset, charset + std::strlen(charset)) +
+                          u"» не поддерживается");
+    }
+    // Two units per byte covers every charset: UTF-8 and single-byte ones give at most one.
+    std::u16string text(2 * bytes.size() + 1, u'\0');
+    const int32_t length = ucnv_toUChars(converter, text.data(), static_cast<int32_t>(text.size()),
+                                         bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+    ucnv_close(converter);
+    if (U_FAILURE(status)) throw BookFailure(u"текст не удалось перекодировать");
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+}  // namespace orvell::books
