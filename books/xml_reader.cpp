@@ -10,12 +10,13 @@ namespace orvell::books {
 namespace {
 
 // The encoding named by the XML declaration, or an empty string when QXmlStreamReader can
-// take the bytes as they are (no declaration, UTF-8 or UTF-16).
-QString foreignEncoding(const QByteArray& bytes) {
-    QXmlStreamReader probe(bytes);
-    while (!probe.atEnd() && probe.readNext() != QXmlStreamReader::StartDocument) {
-        if (probe.tokenType() == QXmlStreamReader::Invalid) return {};
-    }
+// take the bytes as they are (no declaration, UTF-8 or UTF-16). The declaration is read from
+// the bytes taken as Latin-1, which any encoding it can name agrees with, so that Qt's own
+// list of encodings, which differs between platforms, plays no part.
+QString foreignEncoding(std::string_view bytes) {
+    constexpr std::size_t kDeclarationBytes = 256;
+    QXmlStreamReader probe(QString::fromLatin1(bytes.substr(0, kDeclarationBytes)));
+    if (probe.readNext() != QXmlStreamReader::StartDocument) return {};
     const QString encoding = probe.documentEncoding().toString();
     if (encoding.isEmpty() || encoding.startsWith(u"utf-8", Qt::CaseInsensitive) ||
         encoding.startsWith(u"utf-16", Qt::CaseInsensitive)) {
@@ -34,7 +35,7 @@ std::u16string lineNumber(qint64 line) {
 XmlReader::XmlReader(std::string_view bytes, int maxDepth) : maxDepth_(maxDepth) {
     const QByteArray raw =
         QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    const QString encoding = foreignEncoding(raw);
+    const QString encoding = foreignEncoding(bytes);
     if (encoding.isEmpty()) {
         reader_.addData(raw);
     } else {
