@@ -9,15 +9,21 @@ bool isXmlSpace(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == 
 }  // namespace
 
 void TextLines::addText(QStringView text) {
-    for (const QChar c : text) {
-        if (isXmlSpace(c)) {
+    // Copied a run of non-space characters at a time: books are megabytes of it.
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (isXmlSpace(text[i])) {
             blankPending_ = lineOpen_;
+            ++i;
             continue;
         }
+        qsizetype end = i;
+        while (end < text.size() && !isXmlSpace(text[end])) ++end;
         if (blankPending_) text_ += u' ';
-        text_ += c;
+        text_ += text.sliced(i, end - i);
         lineOpen_ = true;
         blankPending_ = false;
+        i = end;
     }
 }
 

@@ -49,7 +49,7 @@ inline ZipFiles epubFiles(const std::vector<std::string>& chapters) {
                       {"META-INF/container.xml", kContainerXml},
                       {"OEBPS/toc.ncx", "<ncx/>"}};
     for (std::size_t i = 0; i < chapters.size(); ++i) {
-        const std::string id = "c" + std::to_string(i);
+        const std::string id = std::string("c").append(std::to_string(i));
         items += R"(<item id=")" + id + R"(" href="Text/part%20)" + std::to_string(i) +
                  R"(.xhtml" media-type="application/xhtml+xml"/>)";
         spine.insert(0, R"(<itemref idref=")" + id + R"("/>)");
