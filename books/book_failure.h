@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -15,5 +16,13 @@ class BookFailure {
   private:
     std::u16string reason_;
 };
+
+// Numbers as reasons write them.
+inline std::u16string decimal(std::uintmax_t n) {
+    const std::string digits = std::to_string(n);
+    return {digits.begin(), digits.end()};
+}
+
+inline std::u16string megabytes(std::uintmax_t bytes) { return decimal(bytes >> 20) + u" МБ"; }
 
 }  // namespace orvell::books

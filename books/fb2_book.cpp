@@ -4,48 +4,26 @@
 #include <iterator>
 
 #include "books/book_failure.h"
-#include "books/text_lines.h"
-#include "books/xml_reader.h"
+#include "books/markup_text.h"
 
 namespace orvell::books {
 
 namespace {
 
-// Elements that run within a block; every other element of a body starts and ends one.
-bool isInline(QStringView name) {
+// Within a body, only emphasis, links and the like run within a block.
+Markup fb2Markup(QStringView name) {
     static constexpr QStringView kInline[] = {u"emphasis",      u"strong", u"a",
                                               u"strikethrough", u"sub",    u"sup",
                                               u"code",          u"style",  u"image"};
-    return std::find(std::begin(kInline), std::end(kInline), name) != std::end(kInline);
+    if (name == u"empty-line") return Markup::EmptyLine;
+    const bool isInline =
+        std::find(std::begin(kInline), std::end(kInline), name) != std::end(kInline);
+    return isInline ? Markup::Inline : Markup::Block;
 }
 
 bool isNotesBody(const XmlReader& xml) {
     const QStringView name = xml.attribute("name");
     return name == u"notes" || name == u"comments";
-}
-
-// One main body, inside the element just started.
-void readBody(XmlReader& xml, TextLines& lines) {
-    const int depth = xml.depth();
-    while (xml.depth() >= depth) {
-        switch (xml.next()) {
-            case QXmlStreamReader::StartElement:
-                if (xml.name() == u"empty-line") {
-                    lines.addEmptyLine();
-                } else if (!isInline(xml.name())) {
-                    lines.endLine();
-                }
-                break;
-            case QXmlStreamReader::EndElement:
-                if (!isInline(xml.name())) lines.endLine();
-                break;
-            case QXmlStreamReader::Characters:
-                lines.addText(xml.text());
-                break;
-            default:
-                break;
-        }
-    }
 }
 
 // The description, inside the element just started: only the first book title is kept.
@@ -75,7 +53,7 @@ QString fb2Text(std::string_view bytes, int maxDepth) {
         } else if (xml.depth() == 2 && xml.name() == u"description") {
             readDescription(xml, lines);
         } else if (xml.depth() == 2 && xml.name() == u"body" && !isNotesBody(xml)) {
-            readBody(xml, lines);
+            addMarkupText(xml, fb2Markup, lines);
             bodied = true;
         } else if (xml.depth() == 2) {
             xml.skipElement();

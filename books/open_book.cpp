@@ -23,11 +23,6 @@ std::string lowerCase(std::string_view name) {
     return lower;
 }
 
-std::u16string megabytes(std::size_t bytes) {
-    const std::string digits = std::to_string(bytes >> 20);
-    return std::u16string(digits.begin(), digits.end()) + u" МБ";
-}
-
 // As the text box stores them: CR LF and a lone CR become LF.
 std::u16string withLineFeeds(std::u16string text) {
     std::size_t out = 0;
@@ -41,6 +36,10 @@ std::u16string withLineFeeds(std::u16string text) {
     }
     text.resize(out);
     return text;
+}
+
+[[noreturn]] void tooLarge(const DecodeLimits& limits) {
+    throw BookFailure(u"файл больше " + megabytes(limits.maxBytes));
 }
 
 std::u16string zippedBookText(std::string_view bytes, const std::string& name,
@@ -58,9 +57,7 @@ std::u16string zippedBookText(std::string_view bytes, const std::string& name,
 
 std::u16string bookText(std::string_view bytes, std::string_view fileName,
                         const DecodeLimits& limits) {
-    if (bytes.size() > limits.maxBytes) {
-        throw BookFailure(u"файл больше " + megabytes(limits.maxBytes));
-    }
+    if (bytes.size() > limits.maxBytes) tooLarge(limits);
     const std::string name = lowerCase(fileName);
     // Zipped books are told by their content too: a zipped FB2 is often named just .fb2.
     if (bytes.starts_with("PK\x03\x04") || name.ends_with(".epub") || name.ends_with(".zip")) {
@@ -79,9 +76,7 @@ std::string readFile(const std::filesystem::path& file, const DecodeLimits& limi
     if (!std::filesystem::exists(status)) throw BookFailure(u"файл не найден");
     if (std::filesystem::is_directory(status)) throw BookFailure(u"это папка, а не файл");
     const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (!error && size > limits.maxBytes) {
-        throw BookFailure(u"файл больше " + megabytes(limits.maxBytes));
-    }
+    if (!error && size > limits.maxBytes) tooLarge(limits);
     std::ifstream in(file, std::ios::binary);
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in.is_open() || in.bad()) throw BookFailure(u"файл не удалось прочитать");

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "books/xml_reader.h"
+#include "books/markup_text.h"
 
 namespace orvell::books {
 
@@ -19,36 +19,17 @@ bool isBlock(QStringView name) {
     return std::find(std::begin(kBlocks), std::end(kBlocks), name) != std::end(kBlocks);
 }
 
-bool isSkipped(QStringView name) {
-    return name == u"head" || name == u"script" || name == u"style";
+Markup xhtmlMarkup(QStringView name) {
+    if (name == u"head" || name == u"script" || name == u"style") return Markup::Hidden;
+    if (name == u"td" || name == u"th") return Markup::Cell;
+    return isBlock(name) ? Markup::Block : Markup::Inline;
 }
 
 }  // namespace
 
 void addXhtmlText(std::string_view bytes, int maxDepth, TextLines& lines) {
     XmlReader xml(bytes, maxDepth);
-    for (auto token = xml.next(); token != QXmlStreamReader::EndDocument; token = xml.next()) {
-        switch (token) {
-            case QXmlStreamReader::StartElement:
-                if (isSkipped(xml.name())) {
-                    xml.skipElement();
-                } else if (isBlock(xml.name())) {
-                    lines.endLine();
-                } else if (xml.name() == u"td" || xml.name() == u"th") {
-                    lines.addText(u" ");
-                }
-                break;
-            case QXmlStreamReader::EndElement:
-                if (isBlock(xml.name())) lines.endLine();
-                break;
-            case QXmlStreamReader::Characters:
-                lines.addText(xml.text());
-                break;
-            default:
-                break;
-        }
-    }
-    lines.endLine();
+    addMarkupText(xml, xhtmlMarkup, lines);
 }
 
 }  // namespace orvell::books

@@ -25,11 +25,6 @@ QString foreignEncoding(std::string_view bytes) {
     return encoding;
 }
 
-std::u16string lineNumber(qint64 line) {
-    const std::string digits = std::to_string(line);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 }  // namespace
 
 XmlReader::XmlReader(std::string_view bytes, int maxDepth) : maxDepth_(maxDepth) {
@@ -65,7 +60,7 @@ QXmlStreamReader::TokenType XmlReader::next() {
                 throw BookFailure(u"файл обрывается посреди разметки XML");
             }
             throw BookFailure(u"разметка XML повреждена (строка " +
-                              lineNumber(reader_.lineNumber()) + u")");
+                              decimal(static_cast<std::uintmax_t>(reader_.lineNumber())) + u")");
         default:
             break;
     }

@@ -16,11 +16,6 @@ constexpr std::size_t kChunk = 64 * 1024;
 
 [[noreturn]] void broken() { throw BookFailure(u"архив ZIP повреждён"); }
 
-std::u16string megabytes(std::size_t bytes) {
-    const std::string digits = std::to_string(bytes >> 20);
-    return std::u16string(digits.begin(), digits.end()) + u" МБ";
-}
-
 bool endsWithNoCase(std::string_view name, std::string_view suffix) {
     return name.size() >= suffix.size() &&
            std::equal(suffix.begin(), suffix.end(), name.end() - static_cast<long>(suffix.size()),
