@@ -25,6 +25,7 @@ std::string lowerCase(std::string_view name) {
 
 // As the text box stores them: CR LF and a lone CR become LF.
 std::u16string withLineFeeds(std::u16string text) {
+    if (text.find(u'\r') == std::u16string::npos) return text;
     std::size_t out = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == u'\r') {

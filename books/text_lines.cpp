@@ -9,16 +9,25 @@ bool isXmlSpace(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == 
 }  // namespace
 
 void TextLines::addText(QStringView text) {
-    // Copied a run of non-space characters at a time: books are megabytes of it.
+    // Copied a run of words with single blanks at a time: books are megabytes of them.
+    const qsizetype size = text.size();
     qsizetype i = 0;
-    while (i < text.size()) {
+    while (i < size) {
         if (isXmlSpace(text[i])) {
             blankPending_ = lineOpen_;
             ++i;
             continue;
         }
         qsizetype end = i;
-        while (end < text.size() && !isXmlSpace(text[end])) ++end;
+        while (end < size) {
+            if (!isXmlSpace(text[end])) {
+                ++end;
+            } else if (text[end] == u' ' && end + 1 < size && !isXmlSpace(text[end + 1])) {
+                end += 2;
+            } else {
+                break;
+            }
+        }
         if (blankPending_) text_ += u' ';
         text_ += text.sliced(i, end - i);
         lineOpen_ = true;
