@@ -77,13 +77,23 @@ std::u16string toUtf16(std::string_view bytes, const char* charset) {
         throw BookFailure(u"кодировка «" + std::u16string(charset, charset + std::strlen(charset)) +
                           u"» не поддерживается");
     }
-    // Two units per byte covers every charset: UTF-8 and single-byte ones give at most one.
-    std::u16string text(2 * bytes.size() + 1, u'\0');
-    const int32_t length = ucnv_toUChars(converter, text.data(), static_cast<int32_t>(text.size()),
-                                         bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+    // The charsets of books give at most one unit per byte; others say how many they need.
+    std::u16string text(bytes.size() + 1, u'\0');
+    for (;;) {
+        const int32_t length =
+            ucnv_toUChars(converter, text.data(), static_cast<int32_t>(text.size()), bytes.data(),
+                          static_cast<int32_t>(bytes.size()), &status);
+        if (status == U_BUFFER_OVERFLOW_ERROR) {
+            status = U_ZERO_ERROR;
+            ucnv_resetToUnicode(converter);
+            text.resize(static_cast<std::size_t>(length) + 1);
+            continue;
+        }
+        text.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+        break;
+    }
     ucnv_close(converter);
     if (U_FAILURE(status)) throw BookFailure(u"текст не удалось перекодировать");
-    text.resize(static_cast<std::size_t>(length));
     return text;
 }
 

@@ -72,7 +72,12 @@ std::optional<std::string> ZipArchive::read(const std::string& name) {
     }
     std::unique_ptr<zip_file_t, FileCloser> file(
         zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0));
-    if (!file) broken();
+    if (!file) {
+        if (zip_error_code_zip(zip_get_error(archive_)) == ZIP_ER_NOPASSWD) {
+            throw BookFailure(u"архив ZIP защищён паролем");
+        }
+        broken();
+    }
     std::string data;
     for (;;) {
         const std::size_t offset = data.size();

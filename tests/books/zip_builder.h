@@ -14,7 +14,8 @@ namespace orvell::test {
 
 using ZipFiles = std::vector<std::pair<std::string, std::string>>;  // name, content
 
-inline std::string zipOf(const ZipFiles& files) {
+// With a password, every entry is encrypted with it.
+inline std::string zipOf(const ZipFiles& files, const char* password = nullptr) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
@@ -25,8 +26,11 @@ inline std::string zipOf(const ZipFiles& files) {
     if (archive == nullptr) throw std::runtime_error("zip open");
     for (const auto& [name, content] : files) {
         zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
-        if (source == nullptr ||
-            zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+        const zip_int64_t index =
+            source == nullptr ? -1 : zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0 || (password != nullptr &&
+                          zip_file_set_encryption(archive, static_cast<zip_uint64_t>(index),
+                                                  ZIP_EM_AES_256, password) < 0)) {
             throw std::runtime_error("zip add " + name);
         }
     }
