@@ -2,12 +2,14 @@
 
 #include <unicode/ucnv.h>
 #include <unicode/ucsdet.h>
+#include <unicode/ustring.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "books/book_failure.h"
 
@@ -33,11 +35,27 @@ const char* icuGuess(std::string_view sample) {
     if (U_FAILURE(status) || match == nullptr) return nullptr;
     const char* name = ucsdet_getName(match, &status);
     if (U_FAILURE(status)) return nullptr;
-    // The names are ICU's own constants, alive after the detector is closed; ours are kept.
+    // Only the charsets of Russian texts count; the name returned is ours, not the detector's.
     for (const char* ours : {"UTF-8", "windows-1251", "KOI8-R"}) {
         if (std::strcmp(name, ours) == 0) return ours;
     }
     return nullptr;
+}
+
+// The sample without a last sequence that the cut may have split.
+std::string_view wholeSequences(std::string_view sample, std::size_t wholeSize) {
+    if (sample.size() == wholeSize) return sample;
+    std::size_t end = sample.size();
+    while (end > 0 && (static_cast<unsigned char>(sample[end - 1]) & 0xC0) == 0x80) --end;
+    return sample.substr(0, end > 0 ? end - 1 : 0);
+}
+
+bool isUtf8(std::string_view bytes) {
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = 0;
+    u_strFromUTF8(nullptr, 0, &length, bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+    return status == U_BUFFER_OVERFLOW_ERROR || status == U_STRING_NOT_TERMINATED_WARNING ||
+           U_SUCCESS(status);
 }
 
 bool isRussianLowerCase(char16_t c) { return (c >= u'а' && c <= u'я') || c == u'ё'; }
@@ -56,18 +74,23 @@ long russianScore(std::string_view sample, const char* charset) {
 }  // namespace
 
 const char* detectCharset(std::string_view bytes) {
-    const std::string_view sample = bytes.substr(0, kSampleBytes);
-    if (std::all_of(sample.begin(), sample.end(),
-                    [](char b) { return static_cast<unsigned char>(b) < 0x80; })) {
-        return "UTF-8";
+    const std::string_view sample = wholeSequences(bytes.substr(0, kSampleBytes), bytes.size());
+    const char* guess = icuGuess(sample);
+    // ICU misses UTF-8 in a few texts of some twenty letters; Russian text in a single-byte
+    // charset is practically never valid UTF-8.
+    if ((guess != nullptr && std::strcmp(guess, "UTF-8") == 0) || isUtf8(sample)) return "UTF-8";
+    // ICU does not know IBM866 at all (it calls it a Western charset, now and then
+    // windows-1251), and on short texts often misses windows-1251 and KOI8-R. Its guess is
+    // kept unless another charset reads as more Russian.
+    std::vector<const char*> candidates(kRussianCharsets.begin(), kRussianCharsets.end());
+    if (guess != nullptr) {
+        std::erase_if(candidates, [&](const char* c) { return std::strcmp(c, guess) == 0; });
+        candidates.insert(candidates.begin(), guess);
     }
-    // ICU is right about UTF-8, windows-1251 and KOI8-R on all but the shortest texts; it
-    // does not know IBM866 at all and calls it a Western charset.
-    if (const char* guess = icuGuess(sample)) return guess;
-    return *std::max_element(kRussianCharsets.begin(), kRussianCharsets.end(),
-                             [&](const char* a, const char* b) {
-                                 return russianScore(sample, a) < russianScore(sample, b);
-                             });
+    std::vector<long> scores;
+    for (const char* charset : candidates) scores.push_back(russianScore(sample, charset));
+    return candidates[static_cast<std::size_t>(std::max_element(scores.begin(), scores.end()) -
+                                               scores.begin())];
 }
 
 std::u16string toUtf16(std::string_view bytes, const char* charset) {

@@ -19,8 +19,13 @@ struct Sample {
     std::u16string read;  // as the reader gets it
 };
 
+// The short ones are those where ICU's detector alone goes wrong: it takes the IBM866
+// "Как только буквы." for windows-1251, and the UTF-8 "The letter это and so on." for
+// windows-1252.
 const Sample kSamples[] = {
     {"greeting", u"Привет, мир!", u"Привет, мир!"},
+    {"short", u"Как только буквы.", u"Как только буквы."},
+    {"mostly Latin", u"The letter это and so on.", u"The letter это and so on."},
     {"pangram", u"Съешь же ещё этих мягких французских булок, да выпей чаю.",
      u"Съешь же ещё этих мягких французских булок, да выпей чаю."},
     {"capitals", u"ГЛАВА ПЕРВАЯ\r\n\r\nВ доме Облонских всё смешалось.",
