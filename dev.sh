@@ -8,7 +8,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 
 packages=(
     cmake g++ make pkg-config dpkg-dev
-    libicu-dev qt6-base-dev libgl-dev
+    libicu-dev qt6-base-dev libgl-dev libzip-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev clang-format
     xvfb xauth fonts-liberation fonts-dejavu-core fonts-wine

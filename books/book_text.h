@@ -1,0 +1,37 @@
+#pragma once
+
+// Opening a book file: plain text, FB2 (also zipped) or EPUB, turned into the text that the
+// reader cuts into words. Lines end with a line feed, as in the window's text box.
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace orvell::books {
+
+// The text of a book, or why it could not be read.
+struct BookText {
+    std::u16string text;    // what to read; lines end with LF
+    std::u16string reason;  // Russian, for a message box; empty when the book was read
+
+    bool ok() const { return reason.empty(); }
+};
+
+// Bounds that keep a hostile file from taking the memory or the stack.
+struct DecodeLimits {
+    std::size_t maxBytes = std::size_t{256} << 20;  // largest file, and most unpacked from a ZIP
+    int maxDepth = 256;                             // deepest nesting of XML elements
+};
+
+// Reads and decodes the file; the format comes from its name and its first bytes.
+BookText openBook(const std::filesystem::path& file, const DecodeLimits& limits = {});
+
+// The same for bytes already read; `fileName` gives the format as a file name would.
+BookText decodeBook(std::string_view bytes, std::string_view fileName,
+                    const DecodeLimits& limits = {});
+
+// The message box text for a book that could not be opened: the file's name and the reason.
+std::u16string failureMessage(std::u16string_view fileName, std::u16string_view reason);
+
+}  // namespace orvell::books

@@ -1,0 +1,66 @@
+#include "books/fb2_book.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "books/book_failure.h"
+#include "books/markup_text.h"
+
+namespace orvell::books {
+
+namespace {
+
+// Within a body, only emphasis, links and the like run within a block.
+Markup fb2Markup(QStringView name) {
+    static constexpr QStringView kInline[] = {u"emphasis",      u"strong", u"a",
+                                              u"strikethrough", u"sub",    u"sup",
+                                              u"code",          u"style",  u"image"};
+    if (name == u"empty-line") return Markup::EmptyLine;
+    const bool isInline =
+        std::find(std::begin(kInline), std::end(kInline), name) != std::end(kInline);
+    return isInline ? Markup::Inline : Markup::Block;
+}
+
+bool isNotesBody(const XmlReader& xml) {
+    const QStringView name = xml.attribute("name");
+    return name == u"notes" || name == u"comments";
+}
+
+// The description, inside the element just started: only the first book title is kept.
+void readDescription(XmlReader& xml, TextLines& lines) {
+    const int depth = xml.depth();
+    bool titled = false;
+    while (xml.depth() >= depth) {
+        if (xml.next() == QXmlStreamReader::StartElement && xml.name() == u"book-title" &&
+            !titled) {
+            lines.addText(xml.elementText());
+            lines.endLine();
+            titled = true;
+        }
+    }
+}
+
+}  // namespace
+
+QString fb2Text(std::string_view bytes, int maxDepth) {
+    XmlReader xml(bytes, maxDepth);
+    TextLines lines;
+    bool bodied = false;
+    for (auto token = xml.next(); token != QXmlStreamReader::EndDocument; token = xml.next()) {
+        if (token != QXmlStreamReader::StartElement) continue;
+        if (xml.depth() == 1) {
+            if (xml.name() != u"FictionBook") throw BookFailure(u"это не книга FB2");
+        } else if (xml.depth() == 2 && xml.name() == u"description") {
+            readDescription(xml, lines);
+        } else if (xml.depth() == 2 && xml.name() == u"body" && !isNotesBody(xml)) {
+            addMarkupText(xml, fb2Markup, lines);
+            bodied = true;
+        } else if (xml.depth() == 2) {
+            xml.skipElement();
+        }
+    }
+    if (!bodied) throw BookFailure(u"в книге FB2 нет текста: нет раздела <body>");
+    return lines.take();
+}
+
+}  // namespace orvell::books

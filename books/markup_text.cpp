@@ -1,0 +1,37 @@
+#include "books/markup_text.h"
+
+namespace orvell::books {
+
+void addMarkupText(XmlReader& xml, Markup (*markupOf)(QStringView name), TextLines& lines) {
+    const int depth = xml.depth();
+    for (auto token = xml.next(); token != QXmlStreamReader::EndDocument && xml.depth() >= depth;
+         token = xml.next()) {
+        if (token == QXmlStreamReader::Characters) {
+            lines.addText(xml.text());
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement && token != QXmlStreamReader::EndElement) {
+            continue;
+        }
+        const bool start = token == QXmlStreamReader::StartElement;
+        switch (markupOf(xml.name())) {
+            case Markup::Inline:
+                break;
+            case Markup::Block:
+                lines.endLine();
+                break;
+            case Markup::Cell:
+                lines.addText(u" ");
+                break;
+            case Markup::EmptyLine:
+                if (start) lines.addEmptyLine();
+                break;
+            case Markup::Hidden:
+                if (start) xml.skipElement();
+                break;
+        }
+    }
+    lines.endLine();
+}
+
+}  // namespace orvell::books

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringView>
+
+#include "books/text_lines.h"
+#include "books/xml_reader.h"
+
+namespace orvell::books {
+
+// What an element of a marked-up book does to the lines of its text.
+enum class Markup {
+    Inline,     // runs within the line: emphasis, links
+    Block,      // a line of its own: paragraphs, headings, containers of them
+    Cell,       // a table cell: set off by a blank
+    EmptyLine,  // an empty line
+    Hidden,     // left out with all it holds
+};
+
+// Adds the text within the element whose start was the last token, or of the whole document
+// before its first token, to `lines`, each element as `markupOf` its name says.
+void addMarkupText(XmlReader& xml, Markup (*markupOf)(QStringView name), TextLines& lines);
+
+}  // namespace orvell::books

@@ -1,0 +1,116 @@
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <new>
+#include <system_error>
+
+#include "books/book_failure.h"
+#include "books/book_text.h"
+#include "books/epub_book.h"
+#include "books/fb2_book.h"
+#include "books/plain_text.h"
+#include "books/zip_archive.h"
+
+namespace orvell::books {
+
+namespace {
+
+std::string lowerCase(std::string_view name) {
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+}
+
+// As the text box stores them: CR LF and a lone CR become LF.
+std::u16string withLineFeeds(std::u16string text) {
+    if (text.find(u'\r') == std::u16string::npos) return text;
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r') {
+            text[out++] = u'\n';
+            if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        } else {
+            text[out++] = text[i];
+        }
+    }
+    text.resize(out);
+    return text;
+}
+
+[[noreturn]] void tooLarge(const DecodeLimits& limits) {
+    throw BookFailure(u"файл больше " + megabytes(limits.maxBytes));
+}
+
+std::u16string zippedBookText(std::string_view bytes, const std::string& name,
+                              const DecodeLimits& limits) {
+    ZipArchive zip(bytes, limits.maxBytes);
+    if (name.ends_with(".epub") || zip.contains("META-INF/container.xml") ||
+        zip.contains("mimetype")) {
+        return epubText(zip, limits.maxDepth).toStdU16String();
+    }
+    if (const std::optional<std::string> fb2 = zip.firstEndingWith(".fb2")) {
+        return fb2Text(*zip.read(*fb2), limits.maxDepth).toStdU16String();
+    }
+    throw BookFailure(u"в архиве нет книги FB2 или EPUB");
+}
+
+std::u16string bookText(std::string_view bytes, std::string_view fileName,
+                        const DecodeLimits& limits) {
+    if (bytes.size() > limits.maxBytes) tooLarge(limits);
+    const std::string name = lowerCase(fileName);
+    // Zipped books are told by their content too: a zipped FB2 is often named just .fb2.
+    if (bytes.starts_with("PK\x03\x04") || name.ends_with(".epub") || name.ends_with(".zip")) {
+        return zippedBookText(bytes, name, limits);
+    }
+    if (name.ends_with(".fb2")) return fb2Text(bytes, limits.maxDepth).toStdU16String();
+    if (name.ends_with(".txt")) return plainText(bytes);
+    throw BookFailure(
+        u"формат не поддерживается; откройте текст (.txt), книгу FB2 (.fb2, "
+        u".fb2.zip) или EPUB (.epub)");
+}
+
+std::string readFile(const std::filesystem::path& file, const DecodeLimits& limits) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status)) throw BookFailure(u"файл не найден");
+    if (std::filesystem::is_directory(status)) throw BookFailure(u"это папка, а не файл");
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!error && size > limits.maxBytes) tooLarge(limits);
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.is_open() || in.bad()) throw BookFailure(u"файл не удалось прочитать");
+    return bytes;
+}
+
+template <typename Decode>
+BookText guarded(Decode decode) {
+    try {
+        return {withLineFeeds(decode()), {}};
+    } catch (const BookFailure& failure) {
+        return {{}, failure.reason()};
+    } catch (const std::bad_alloc&) {
+        return {{}, u"не хватает памяти"};
+    }
+}
+
+}  // namespace
+
+BookText openBook(const std::filesystem::path& file, const DecodeLimits& limits) {
+    return guarded([&] {
+        const std::string bytes = readFile(file, limits);
+        return bookText(bytes, file.filename().string(), limits);
+    });
+}
+
+BookText decodeBook(std::string_view bytes, std::string_view fileName, const DecodeLimits& limits) {
+    return guarded([&] { return bookText(bytes, fileName, limits); });
+}
+
+std::u16string failureMessage(std::u16string_view fileName, std::u16string_view reason) {
+    return u"Не удалось открыть «" + std::u16string(fileName) + u"»: " + std::u16string(reason) +
+           u".";
+}
+
+}  // namespace orvell::books

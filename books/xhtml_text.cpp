@@ -1,0 +1,35 @@
+#include "books/xhtml_text.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "books/markup_text.h"
+
+namespace orvell::books {
+
+namespace {
+
+bool isBlock(QStringView name) {
+    static constexpr QStringView kBlocks[] = {
+        u"p",       u"h1",    u"h2",         u"h3",     u"h4",  u"h5",     u"h6",
+        u"li",      u"div",   u"blockquote", u"br",     u"tr",  u"body",   u"section",
+        u"article", u"aside", u"header",     u"footer", u"nav", u"figure", u"figcaption",
+        u"ul",      u"ol",    u"dl",         u"dt",     u"dd",  u"table",  u"caption",
+        u"pre",     u"hr",    u"address",    u"main"};
+    return std::find(std::begin(kBlocks), std::end(kBlocks), name) != std::end(kBlocks);
+}
+
+Markup xhtmlMarkup(QStringView name) {
+    if (name == u"head" || name == u"script" || name == u"style") return Markup::Hidden;
+    if (name == u"td" || name == u"th") return Markup::Cell;
+    return isBlock(name) ? Markup::Block : Markup::Inline;
+}
+
+}  // namespace
+
+void addXhtmlText(std::string_view bytes, int maxDepth, TextLines& lines) {
+    XmlReader xml(bytes, maxDepth);
+    addMarkupText(xml, xhtmlMarkup, lines);
+}
+
+}  // namespace orvell::books

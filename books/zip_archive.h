@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct zip;
+
+namespace orvell::books {
+
+// A ZIP archive held in memory, read with libzip. Everything unpacked from it counts against
+// one budget, so that a small archive cannot unpack into more than the limit (a ZIP bomb).
+class ZipArchive {
+  public:
+    // Throws BookFailure when the bytes are not a readable ZIP. They must outlive the archive.
+    ZipArchive(std::string_view bytes, std::size_t unpackBudget);
+    ~ZipArchive();
+    ZipArchive(const ZipArchive&) = delete;
+    ZipArchive& operator=(const ZipArchive&) = delete;
+
+    bool contains(const std::string& name) const;
+    // The first entry whose name ends with `suffix`, in any letter case.
+    std::optional<std::string> firstEndingWith(std::string_view suffix) const;
+    // The unpacked entry, or nothing when there is none of that name. Throws BookFailure on
+    // damaged data and when the budget runs out.
+    std::optional<std::string> read(const std::string& name);
+
+  private:
+    zip* archive_ = nullptr;
+    std::size_t budget_;
+    std::size_t limit_;
+};
+
+}  // namespace orvell::books

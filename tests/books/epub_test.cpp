@@ -1,0 +1,70 @@
+// EPUB 2 and 3 books: the spine's documents in reading order, each converted from XHTML.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "books/book_text.h"
+#include "tests/books/epub_books.h"
+
+namespace orvell::books {
+namespace {
+
+using namespace test;
+
+const std::string kMarkedUp = xhtml(R"(
+ <h1>Глава&nbsp;2</h1>
+ <p>Первая строка<br/>вторая&#160;— <em>курсив</em>
+    &amp; &laquo;кавычки&raquo;&hellip; &unknown;</p>
+ <script>var hidden = 1;</script><style>p { margin: 0 }</style>
+ <ul><li>один</li><li>два</li></ul>
+ <table><tr><td>a</td><td>b</td></tr></table>
+ <blockquote><div>цитата <span>в</span> <b>тексте</b></div></blockquote>)");
+
+const std::u16string kMarkedUpText =
+    u"Глава\u00A02\nПервая строка\nвторая\u00A0— курсив & «кавычки»… &unknown;\nодин\nдва\na "
+    u"b\nцитата в тексте\n";
+
+TEST(Epub, Version2ReadsTheSpineInItsOwnOrder) {
+    const std::string book =
+        zipOf(epubFiles({xhtml("<p>Конец.</p>"), kMarkedUp, xhtml("<p>Начало.</p>")}));
+    const BookText read = decodeBook(book, "book.epub");
+    EXPECT_EQ(read.reason, u"");
+    EXPECT_TRUE(read.text == u"Начало.\n" + kMarkedUpText + u"Конец.\n");
+}
+
+TEST(Epub, Version3SkipsTheNavigationDocumentAndNonLinearItemsAndReadsObfuscatedFonts) {
+    const std::string items = R"(
+  <item id="nav" href="nav.xhtml" media-type="application/xhtml+xml" properties="nav"/>
+  <item id="cover" href="cover.xhtml" media-type="application/xhtml+xml"/>
+  <item id="one" href="one.xhtml" media-type="application/xhtml+xml"/>
+  <item id="two" href="sub/../two.xhtml#start" media-type="application/xhtml+xml"/>
+  <item id="font" href="font.otf" media-type="font/otf"/>)";
+    const std::string spine = R"(
+  <itemref idref="cover" linear="no"/><itemref idref="nav"/>
+  <itemref idref="two"/><itemref idref="one" linear="yes"/>)";
+    const std::string html5 = R"(<?xml version="1.0" encoding="UTF-8"?><!DOCTYPE html>
+<html xmlns="http://www.w3.org/1999/xhtml"><head><title>x</title></head><body>)";
+    const std::string book = zipOf({
+        {"mimetype", "application/epub+zip"},
+        {"META-INF/container.xml", kContainerXml},
+        {"META-INF/encryption.xml",
+         R"(<encryption xmlns="urn:oasis:names:tc:opendocument:xmlns:container"
+              xmlns:enc="http://www.w3.org/2001/04/xmlenc#"><enc:EncryptedData>
+  <enc:EncryptionMethod Algorithm="http://www.idpf.org/2008/embedding"/>
+  <enc:CipherData><enc:CipherReference URI="OEBPS/font.otf"/></enc:CipherData>
+ </enc:EncryptedData></encryption>)"},
+        {"OEBPS/content.opf", packageXml("3.0", items, spine)},
+        {"OEBPS/nav.xhtml", html5 + "<nav><ol><li>Оглавление</li></ol></nav></body></html>"},
+        {"OEBPS/cover.xhtml", html5 + "<p>Обложка</p></body></html>"},
+        {"OEBPS/one.xhtml", html5 + "<section><p>Второе.</p></section></body></html>"},
+        {"OEBPS/two.xhtml", html5 + "<section><h2>Первое.</h2></section></body></html>"},
+        {"OEBPS/font.otf", std::string(64, '\x7F')},
+    });
+    const BookText read = decodeBook(book, "book.epub");
+    EXPECT_EQ(read.reason, u"");
+    EXPECT_TRUE(read.text == u"Первое.\nВторое.\n");
+}
+
+}  // namespace
+}  // namespace orvell::books

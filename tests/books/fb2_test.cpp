@@ -1,0 +1,79 @@
+// FB2 books, plain and zipped, in the two encodings they come in: the text of the main body in
+// document order, one block per line, with the book title first.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "books/book_text.h"
+#include "tests/books/encoded.h"
+#include "tests/books/zip_builder.h"
+
+namespace orvell::books {
+namespace {
+
+using test::encoded;
+using test::zipOf;
+
+const std::u16string kBook =
+    uR"(
+<FictionBook xmlns="http://www.gribuser.ru/xml/fictionbook/2.0"
+             xmlns:l="http://www.w3.org/1999/xlink">
+ <description>
+  <title-info>
+   <genre>prose</genre><author><first-name>Иван</first-name></author>
+   <book-title>Сказка о рыбаке</book-title>
+   <annotation><p>Аннотация не читается.</p></annotation>
+  </title-info>
+  <src-title-info><book-title>Original</book-title></src-title-info>
+ </description>
+ <body>
+  <title><p>Иван Петров</p><p>Сказка</p></title>
+  <epigraph><p>Не всё коту масленица.</p><text-author>Пословица</text-author></epigraph>
+  <section>
+   <title><p>Глава 1</p></title>
+   <p>Жил <emphasis>старик</emphasis> со своею <strong>старухой</strong><a l:href="#n1"
+      type="note">[1]</a>
+      у самого синего моря.</p>
+   <empty-line/>
+   <subtitle>* * *</subtitle>
+   <poem><stanza><v>Раз, два,</v><v>три.</v></stanza><text-author>Автор</text-author></poem>
+   <image l:href="#pic"/>
+   <cite><p>Цитата &amp; «кавычки»</p></cite>
+  </section>
+ </body>
+ <body name="notes"><section id="n1"><p>Примечание</p></section></body>
+ <binary id="pic" content-type="image/png">iVBORw0KGgo=</binary>
+</FictionBook>
+)";
+
+const std::u16string kText =
+    u"Сказка о рыбаке\nИван Петров\nСказка\nНе всё коту масленица.\nПословица\nГлава 1\n"
+    u"Жил старик со своею старухой[1] у самого синего моря.\n\n* * *\nРаз, два,\nтри.\nАвтор\n"
+    u"Цитата & «кавычки»\n";
+
+std::string fb2In(const char* charset) {
+    return "<?xml version=\"1.0\" encoding=\"" + std::string(charset) + "\"?>" +
+           encoded(kBook, charset);
+}
+
+TEST(Fb2, ReadsTheMainBodyPlainAndZippedInEitherEncoding) {
+    const struct {
+        const char* label;
+        std::string bytes;
+        const char* name;
+    } cases[] = {
+        {"UTF-8", fb2In("UTF-8"), "book.fb2"},
+        {"windows-1251", fb2In("windows-1251"), "Book.FB2"},
+        {"zipped", zipOf({{"Сказка.fb2", fb2In("windows-1251")}}), "book.fb2.zip"},
+        {"zipped, named .fb2", zipOf({{"book.fb2", fb2In("UTF-8")}}), "book.fb2"},
+    };
+    for (const auto& c : cases) {
+        const BookText book = decodeBook(c.bytes, c.name);
+        EXPECT_EQ(book.reason, u"") << c.label;
+        EXPECT_TRUE(book.text == kText) << c.label;
+    }
+}
+
+}  // namespace
+}  // namespace orvell::books
