@@ -130,7 +130,8 @@ class TForm1 : public QWidget {
     // The reading's ended state: the six changes the pacing tick makes at the end of a script.
     void endReading();
 
-    // The vocabulary file; a failure shows its error box and the program goes on.
+    // The vocabulary file; a failure shows its error box and the program goes on. The load
+    // runs in the background, and the vocabulary waits for it when first needed.
     void LoadLib();
     void SaveLib();
 
@@ -151,7 +152,9 @@ class TForm1 : public QWidget {
 
     void toggleDisplayFont(platform::SpeedButton& button, const QString& family, int bigTop);
     void setClientHeight(int height);
-    void runFileOperation(const std::function<void()>& operation);
+    // Shows a failure of the vocabulary's thread here, when this thread gets to it.
+    Vocabulary::FailureHandler showFailureLater();
+    void showFileError(const FileError& e);
 
     bool cutting_ = false;
     std::uint64_t cutGeneration_ = 0;
