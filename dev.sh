@@ -2,7 +2,8 @@
 # One entry point for setting up, building and running Orvell on Debian 12 or Ubuntu 24.04.
 #   ./dev.sh run     install what is missing, build (release) and open the reader
 #   ./dev.sh test    install what is missing, build (debug, sanitizers, warnings as errors)
-#                    and run every test, then each fuzz target briefly
+#                    and run every test, then the vocabulary's tests under ThreadSanitizer,
+#                    then each fuzz target briefly
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
@@ -46,6 +47,10 @@ test)
     cmake --preset dev >/dev/null
     cmake --build --preset dev -j "$jobs"
     QT_QPA_PLATFORM=offscreen ctest --preset dev -j "$jobs"
+    # The vocabulary saves and loads on a thread of its own.
+    cmake --preset tsan >/dev/null
+    cmake --build --preset tsan -j "$jobs"
+    ctest --preset tsan -j "$jobs"
     fuzz/run 5
     ;;
 *)

@@ -3,6 +3,7 @@
 
 option(ORVELL_WERROR "Treat compiler warnings as errors" OFF)
 option(ORVELL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(ORVELL_TSAN "Build with ThreadSanitizer (not together with ORVELL_SANITIZE)" OFF)
 
 function(orvell_target_options target)
     if(MSVC)
@@ -14,6 +15,11 @@ function(orvell_target_options target)
     if(ORVELL_SANITIZE AND NOT MSVC)
         set(flags -fsanitize=address,undefined -fno-sanitize-recover=undefined
                   -fno-omit-frame-pointer)
+        target_compile_options(${target} PRIVATE ${flags})
+        target_link_options(${target} PRIVATE ${flags})
+    endif()
+    if(ORVELL_TSAN AND NOT MSVC)
+        set(flags -fsanitize=thread -fno-omit-frame-pointer)
         target_compile_options(${target} PRIVATE ${flags})
         target_link_options(${target} PRIVATE ${flags})
     endif()

@@ -119,7 +119,8 @@ class TForm1 : public QWidget {
     // The reading's ended state: the six changes the pacing tick makes at the end of a script.
     void endReading();
 
-    // The vocabulary file; a failure shows its error box and the program goes on.
+    // The vocabulary file; a failure shows its error box and the program goes on. The load
+    // runs in the background, and the vocabulary waits for it when first needed.
     void LoadLib();
     void SaveLib();
 
@@ -139,7 +140,9 @@ class TForm1 : public QWidget {
 
     void toggleDisplayFont(platform::SpeedButton& button, const QString& family, int bigTop);
     void setClientHeight(int height);
-    void runFileOperation(const std::function<void()>& operation);
+    // Shows a failure of the vocabulary's thread here, when this thread gets to it.
+    Vocabulary::FailureHandler showFailureLater();
+    void showFileError(const FileError& e);
 
     Vocabulary larr;  // learning vocabulary
     // The reading: script, position, counters and their arithmetic.

@@ -4,8 +4,6 @@
 #include <array>
 #include <string_view>
 
-#include "vocabulary/ansi_code_page.h"
-
 namespace orvell {
 
 namespace {
@@ -90,26 +88,26 @@ LibraryLines readLibraryFile(FileSystem& fs, const std::filesystem::path& file) 
     return result;
 }
 
-void writeLibraryFile(FileSystem& fs, const std::filesystem::path& file,
-                      std::initializer_list<std::span<const std::u16string>> parts) {
+std::string encodeEntries(AnsiCodePage& codePage, std::span<const std::u16string> entries) {
     std::u16string text;
-    for (const auto& part : parts) {
-        for (const std::u16string& entry : part) {
-            text += entry;
-            text += u"\r\n";
-        }
+    for (const std::u16string& entry : entries) {
+        text += entry;
+        text += u"\r\n";
     }
     // A 0x1A byte would end the file for the next load, with every later entry: written as "?"
     // like a character the code page lacks.
     std::replace(text.begin(), text.end(), static_cast<char16_t>(kEndOfFile), u'?');
-    const std::string bytes = AnsiCodePage().encode(text);
+    return codePage.encode(text);
+}
 
+void writeLibraryFile(FileSystem& fs, const std::filesystem::path& file,
+                      std::span<const std::string_view> pieces) {
     fs.checkWritable(file);
     std::filesystem::path temporary = file;
     temporary += ".tmp";
     try {
         OpenFile open(fs, fs.create(temporary));
-        fs.write(open.handle(), bytes);
+        for (std::string_view piece : pieces) fs.write(open.handle(), piece);
         fs.flushToDisk(open.handle());
         open.close();
         fs.replace(temporary, file);

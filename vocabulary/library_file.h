@@ -1,12 +1,13 @@
 #pragma once
 
 #include <filesystem>
-#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "vocabulary/ansi_code_page.h"
 #include "vocabulary/file_error.h"
 #include "vocabulary/file_system.h"
 
@@ -23,10 +24,13 @@ struct LibraryLines {
 // line needs no end, a byte 0x1A ends the file. The file is always closed.
 LibraryLines readLibraryFile(FileSystem& fs, const std::filesystem::path& file);
 
-// Writes the parts' entries in order, each followed by CR LF, to a new file beside `file`,
-// then puts it in place of `file`. Throws FileError; on failure `file` is untouched and the new
-// file removed.
+// The entries as the file holds them: each in the code page, followed by CR LF.
+std::string encodeEntries(AnsiCodePage& codePage, std::span<const std::u16string> entries);
+
+// Writes the pieces of encoded entries in order to a new file beside `file`, flushes it to the
+// disk, then puts it in place of `file`. Throws FileError; on failure `file` is untouched and
+// the new file removed.
 void writeLibraryFile(FileSystem& fs, const std::filesystem::path& file,
-                      std::initializer_list<std::span<const std::u16string>> parts);
+                      std::span<const std::string_view> pieces);
 
 }  // namespace orvell

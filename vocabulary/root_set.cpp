@@ -52,7 +52,9 @@ void RootSet::insertAll(std::span<const std::u16string_view> strings) {
     reserve(count_ + strings.size());
     std::size_t length = strings_.size();
     for (std::u16string_view s : strings) length += s.size();
-    strings_.reserve(length);
+    // Room to grow: moving the block of a million roots at the next insert would hold up the
+    // reading that makes it.
+    strings_.reserve(length + length / 4);
     // A table of a million roots is far larger than the caches; with its slots loaded a few
     // strings ahead, the waits for memory overlap instead of adding up.
     constexpr std::size_t kBlock = 256;

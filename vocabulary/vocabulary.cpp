@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <span>
-#include <string_view>
+#include <utility>
 
 #include "vocabulary/library_file.h"
 #include "vocabulary/roots.h"
@@ -11,6 +11,7 @@
 namespace orvell {
 
 int Vocabulary::lookup(const DisplayEntry& e) {
+    takeOverLoad();
     std::u16string root = RootOfWord(clean(e.left + e.focus + e.right));
     // The stored form also counts, or a root that clean() still changes (a word in straight
     // quotes keeps its closing mark) would be appended again at every showing.
@@ -22,58 +23,111 @@ int Vocabulary::lookup(const DisplayEntry& e) {
 void Vocabulary::append(std::u16string entry) {
     known_.insert(entry);
     if (!cleanLeavesAlone(entry)) known_.insert(clean(entry));
+    log_.append(encodeEntries(*codePage_, std::span(&entry, 1)));
     larr_.push_back(std::move(entry));
 }
 
-void Vocabulary::replaceAll(std::vector<std::u16string> entries) {
-    larr_ = std::move(entries);
+Vocabulary::Loaded Vocabulary::load(FileSystem& fs, const std::filesystem::path& file) {
+    LibraryLines read = readLibraryFile(fs, file);
+    Loaded loaded{read.lines.size(), std::move(read.lines), {}, {}, read.failure};
+    // Room for the roots of the readings to come: moving a million entries at the first of them
+    // would hold up the tick that appends it.
+    loaded.larr.reserve(loaded.lines + loaded.lines / 4);
     // The same as appending the entries one by one, in bulk: a million of them are loaded in
     // a fraction of a second.
     std::deque<std::u16string> changedByClean;
     std::vector<std::u16string_view> forms;
-    forms.reserve(larr_.size());
-    for (const std::u16string& entry : larr_) {
+    forms.reserve(loaded.larr.size());
+    for (const std::u16string& entry : loaded.larr) {
         forms.push_back(entry);
         if (!cleanLeavesAlone(entry)) forms.push_back(changedByClean.emplace_back(clean(entry)));
     }
-    known_.clear();
-    known_.insertAll(forms);
+    loaded.known.insertAll(forms);
+    AnsiCodePage codePage;
+    loaded.log.append(encodeEntries(codePage, loaded.larr));
+    return loaded;
+}
+
+void Vocabulary::takeOver(Loaded loaded) {
+    // No save may read the log while it is replaced.
+    waitForSaves();
+    if (loaded.lines > 0) {
+        larr_ = std::move(loaded.larr);
+        known_ = std::move(loaded.known);
+        log_ = std::move(loaded.log);
+    }
+    unread_.reset();
+    if (loaded.failure) {
+        unread_ = std::make_shared<UnreadLines>(
+            UnreadLines{loaded.lines, loaded.lines > 0 ? log_.size() : 0, std::nullopt});
+    }
+}
+
+void Vocabulary::takeOverLoad() {
+    if (!loading_) return;
+    const std::shared_ptr<Loaded> loading = std::move(loading_);
+    loading_.reset();
+    waitForSaves();  // the load's result is complete only then
+    takeOver(std::move(*loading));
 }
 
 void Vocabulary::LoadLib(const std::filesystem::path& file) {
-    LibraryLines read = readLibraryFile(*fs_, file);
-    // The lines replace the list from its start; no file or an empty one leaves it as it was.
-    const std::size_t loaded = read.lines.size();
-    if (loaded > 0) replaceAll(std::move(read.lines));
-    if (!read.failure) {
-        unread_.reset();
-        return;
-    }
-    unread_ = UnreadLines{loaded, std::nullopt};
-    throw *read.failure;
+    takeOverLoad();
+    Loaded loaded = load(*fs_, file);
+    const std::optional<FileError> failure = loaded.failure;
+    takeOver(std::move(loaded));
+    if (failure) throw *failure;
 }
 
-const std::vector<std::u16string>& Vocabulary::unreadLines(const std::filesystem::path& file) {
-    if (!unread_->lines) {
-        LibraryLines read = readLibraryFile(*fs_, file);
-        if (read.failure) throw *read.failure;
-        std::vector<std::u16string>& all = read.lines;
-        const std::size_t from = std::min(unread_->from, all.size());
-        unread_->lines.emplace(
-            std::make_move_iterator(all.begin() + static_cast<std::ptrdiff_t>(from)),
-            std::make_move_iterator(all.end()));
+void Vocabulary::loadInBackground(FailureHandler onFailure, const std::filesystem::path& file) {
+    takeOverLoad();
+    // The writer lets a job take the place of one still waiting, which is right only for saves.
+    waitForSaves();
+    if (!writer_) writer_ = std::make_unique<BackgroundWriter>();
+    loading_ = std::make_shared<Loaded>();
+    writer_->post([fs = fs_, file, loading = loading_, onFailure = std::move(onFailure)] {
+        *loading = load(*fs, file);
+        if (loading->failure) onFailure(*loading->failure);
+    });
+}
+
+Vocabulary::Snapshot Vocabulary::snapshot(const std::filesystem::path& file) const {
+    const std::size_t split = unread_ ? unread_->fromByte : log_.size();
+    return {file, log_.pieces(0, split), log_.pieces(split, log_.size()), unread_};
+}
+
+void Vocabulary::write(FileSystem& fs, const Snapshot& snapshot) {
+    std::vector<std::string_view> pieces = snapshot.loaded;
+    if (UnreadLines* unread = snapshot.unread.get()) {
+        if (!unread->bytes) {
+            LibraryLines read = readLibraryFile(fs, snapshot.file);
+            if (read.failure) throw *read.failure;
+            const std::size_t from = std::min(unread->from, read.lines.size());
+            AnsiCodePage codePage;
+            unread->bytes = encodeEntries(codePage, std::span(read.lines).subspan(from));
+        }
+        pieces.push_back(*unread->bytes);
     }
-    return *unread_->lines;
+    pieces.insert(pieces.end(), snapshot.added.begin(), snapshot.added.end());
+    writeLibraryFile(fs, snapshot.file, pieces);
 }
 
 void Vocabulary::SaveLib(const std::filesystem::path& file) {
-    const std::span<const std::u16string> all(larr_);
-    if (!unread_) {
-        writeLibraryFile(*fs_, file, {all});
-        return;
-    }
-    const std::vector<std::u16string>& unread = unreadLines(file);
-    writeLibraryFile(*fs_, file, {all.first(unread_->from), unread, all.subspan(unread_->from)});
+    takeOverLoad();
+    waitForSaves();
+    write(*fs_, snapshot(file));
+}
+
+void Vocabulary::saveInBackground(FailureHandler onFailure, const std::filesystem::path& file) {
+    takeOverLoad();
+    if (!writer_) writer_ = std::make_unique<BackgroundWriter>();
+    writer_->post([fs = fs_, snapshot = snapshot(file), onFailure = std::move(onFailure)] {
+        try {
+            write(*fs, snapshot);
+        } catch (const FileError& error) {
+            onFailure(error);
+        }
+    });
 }
 
 }  // namespace orvell

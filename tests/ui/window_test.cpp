@@ -279,7 +279,8 @@ class WindowTest : public test::WindowTestCase {
         QVERIFY(QDir().mkdir(u"library.txt"_s));
         form->Timer3->setEnabled(true);
         test::fire(form->Timer3);
-        QCOMPARE(boxes.boxes.size(), 1u);
+        // The save fails on the vocabulary's thread; its box comes once, on this one.
+        QTRY_COMPARE(boxes.boxes.size(), 1u);
         const auto& box = boxes.boxes.front();
         QCOMPARE(box.icon, QMessageBox::Critical);
         QCOMPARE(box.caption, u"Orvell"_s);
@@ -297,7 +298,7 @@ class WindowTest : public test::WindowTestCase {
         // Reading this file at its start fails with an input/output error.
         std::filesystem::create_symlink("/proc/self/mem", "library.txt");
         form = std::make_unique<TForm1>();
-        QCOMPARE(boxes.boxes.size(), 1u);
+        QTRY_COMPARE(boxes.boxes.size(), 1u);
         QCOMPARE(boxes.boxes.front().icon, QMessageBox::Critical);
         QCOMPARE(boxes.boxes.front().text, u"I/O error %1."_s.arg(EIO));
         QCOMPARE(form->height(), 200);

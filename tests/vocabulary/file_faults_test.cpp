@@ -56,6 +56,16 @@ std::string failureOf(Call call) {
     return {};
 }
 
+// The message of a save in the background, which the writer's thread reports once; empty when
+// it succeeds.
+std::string failureOfBackgroundSave(Vocabulary& vocabulary) {
+    std::vector<std::string> failures;
+    vocabulary.saveInBackground([&](const FileError& e) { failures.push_back(e.what()); });
+    vocabulary.waitForSaves();
+    EXPECT_LE(failures.size(), 1u);
+    return failures.empty() ? std::string() : failures.front();
+}
+
 constexpr const char* kOldFile = "old\r\nlines\r\n";
 
 class FileFaults : public testing_support::InTempFolder {
@@ -74,7 +84,7 @@ TEST_F(FileFaults, SavingWhereAFolderHasTheNameFailsAndLeavesNothingBehind) {
     std::filesystem::create_directory("library.txt");
     Vocabulary vocabulary;
     vocabulary.lookup({u"", u"м", u"ир"});
-    EXPECT_EQ(failureOf([&] { vocabulary.SaveLib(); }), "File access denied");
+    EXPECT_EQ(failureOfBackgroundSave(vocabulary), "File access denied");
     EXPECT_TRUE(std::filesystem::is_directory("library.txt"));
     EXPECT_EQ(folderContent(), std::vector<std::string>{"library.txt"});
 }
@@ -140,7 +150,7 @@ TEST_P(SaveFaults, LeaveTheOldFileWholeAndNoTemporaryFile) {
     FailingFileSystem fs;
     Vocabulary vocabulary = withNewRoot(fs);
     fs.failOn(GetParam().operation, GetParam().err);
-    EXPECT_EQ(failureOf([&] { vocabulary.SaveLib(); }), GetParam().text);
+    EXPECT_EQ(failureOfBackgroundSave(vocabulary), GetParam().text);
     EXPECT_EQ(readBytes("library.txt"), kOldFile);
     EXPECT_EQ(folderContent(), std::vector<std::string>{"library.txt"});
     EXPECT_EQ(fs.openHandles(), 0u);
@@ -169,7 +179,7 @@ TEST_F(FileFaults, FullDeviceFailsTheSaveAndKeepsTheOldFile) {
     Vocabulary vocabulary = withNewRoot(fs);
     // The new file goes to a device that is always full: the system's own write fails.
     std::filesystem::create_symlink("/dev/full", "library.txt.tmp");
-    EXPECT_EQ(failureOf([&] { vocabulary.SaveLib(); }), "I/O error 28");
+    EXPECT_EQ(failureOfBackgroundSave(vocabulary), "I/O error 28");
     EXPECT_EQ(readBytes("library.txt"), kOldFile);
     EXPECT_EQ(folderContent(), std::vector<std::string>{"library.txt"});
 
@@ -187,9 +197,9 @@ TEST_F(FileFaults, LoadFailingToOpenKeepsTheListAndCloses) {
     EXPECT_EQ(fs.openHandles(), 0u);
 }
 
-// A load that breaks off part-way keeps the whole lines read so far; the lines it did not
-// reach are written back, after them, by every later save of the run.
-class FailedLoad : public FileFaults {
+// A load that breaks off part-way, at once or in the background, keeps the whole lines read so
+// far; the lines it did not reach are written back, after them, by every later save of the run.
+class FailedLoad : public FileFaults, public testing::WithParamInterface<bool> {
   protected:
     static constexpr const char* kFile = "one\r\ntwo\r\nthree\r\nfour\r\n";
 
@@ -198,7 +208,14 @@ class FailedLoad : public FileFaults {
         writeBytes("library.txt", kFile);
         fs_.limitReadsTo(8);
         fs_.failOn(Operation::read, EIO, 2);  // after "one\r\ntwo", mid-line
-        EXPECT_EQ(failureOf([&] { vocabulary_.LoadLib(); }), "I/O error 5");
+        if (GetParam()) {
+            std::vector<std::string> failures;
+            vocabulary_.loadInBackground([&](const FileError& e) { failures.push_back(e.what()); });
+            vocabulary_.larr();  // waits for the load
+            EXPECT_EQ(failures, std::vector<std::string>{"I/O error 5"});
+        } else {
+            EXPECT_EQ(failureOf([&] { vocabulary_.LoadLib(); }), "I/O error 5");
+        }
         fs_.succeedAgain();
     }
 
@@ -206,12 +223,12 @@ class FailedLoad : public FileFaults {
     Vocabulary vocabulary_{fs_};
 };
 
-TEST_F(FailedLoad, KeepsTheWholeLinesReadAndClosesTheFile) {
+TEST_P(FailedLoad, KeepsTheWholeLinesReadAndClosesTheFile) {
     EXPECT_EQ(vocabulary_.larr(), Lines{u"one"});
     EXPECT_EQ(fs_.openHandles(), 0u);
 }
 
-TEST_F(FailedLoad, SavesKeepTheUnreadLinesBeforeTheNewRoots) {
+TEST_P(FailedLoad, SavesKeepTheUnreadLinesBeforeTheNewRoots) {
     vocabulary_.lookup({u"", u"м", u"ир"});
     vocabulary_.SaveLib();
     EXPECT_EQ(readBytes("library.txt"), "one\r\ntwo\r\nthree\r\nfour\r\n\xEC\xE8\xF0\r\n");
@@ -224,19 +241,24 @@ TEST_F(FailedLoad, SavesKeepTheUnreadLinesBeforeTheNewRoots) {
     EXPECT_EQ(vocabulary_.larr(), (Lines{u"one", u"мир", u"жук"}));
 }
 
-TEST_F(FailedLoad, SaveFailsWhileTheFileStillCannotBeRead) {
+TEST_P(FailedLoad, SaveFailsWhileTheFileStillCannotBeRead) {
     vocabulary_.lookup({u"", u"м", u"ир"});
     fs_.failOn(Operation::read, EIO);
-    EXPECT_EQ(failureOf([&] { vocabulary_.SaveLib(); }), "I/O error 5");
+    EXPECT_EQ(failureOfBackgroundSave(vocabulary_), "I/O error 5");
     EXPECT_EQ(readBytes("library.txt"), kFile);
     EXPECT_EQ(fs_.openHandles(), 0u);
 }
 
-TEST_F(FailedLoad, ASuccessfulLoadEndsTheKeeping) {
+TEST_P(FailedLoad, ASuccessfulLoadEndsTheKeeping) {
     vocabulary_.LoadLib();
     vocabulary_.SaveLib();
     EXPECT_EQ(readBytes("library.txt"), kFile);
 }
+
+INSTANTIATE_TEST_SUITE_P(Vocabulary, FailedLoad, testing::Values(false, true),
+                         [](const auto& info) {
+                             return info.param ? "InTheBackground" : "AtOnce";
+                         });
 
 }  // namespace
 }  // namespace orvell

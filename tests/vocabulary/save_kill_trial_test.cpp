@@ -66,17 +66,14 @@ LibraryContent randomLibrary(std::size_t count, std::uint32_t seed) {
     return content;
 }
 
-// Starts a process that saves `vocabulary` to library.txt and ends; its exit status is 0 when
-// the save went through.
+// Starts a process that saves `vocabulary` to library.txt in the background, as the autosave
+// does, and ends; its exit status is 0 when the save went through.
 pid_t saveInChild(Vocabulary& vocabulary) {
     const pid_t child = fork();
     if (child == 0) {
         int status = 0;
-        try {
-            vocabulary.SaveLib();
-        } catch (...) {
-            status = 1;
-        }
+        vocabulary.saveInBackground([&](const FileError&) { status = 1; });
+        vocabulary.waitForSaves();
         // Leaves at once: the parent's exit handlers and sanitizer reports are the parent's.
         _exit(status);
     }
@@ -208,10 +205,11 @@ TEST_F(SaveKillTrial, LibraryIsAlwaysTheOldOrTheNewFileWhole) {
 
     std::mt19937 random(kSeed);
     // Every other kill comes at a random moment of the whole save, the rest at a random moment
-    // after the temporary file is opened: most of a save goes into encoding the entries, and
-    // the writing would otherwise be hit only rarely. The writing is over in a millisecond or
-    // two, the flush to the disk takes the rest, so the moments just after the opening are
-    // drawn the most. Saves take longer on a busy machine, so some kills come after the end.
+    // after the temporary file is opened: most of a save goes into starting the process and
+    // its writer thread, and the writing would otherwise be hit only rarely. The writing is over in
+    // a millisecond or two, the flush to the disk takes the rest, so the moments just after the
+    // opening are drawn the most. Saves take longer on a busy machine, so some kills come after the
+    // end.
     std::uniform_int_distribution<Clock::rep> fromStart(0, whole.count());
     std::uniform_real_distribution<double> fromOpening(0, 1);
     std::array<int, static_cast<std::size_t>(Moment::count)> moments{};
