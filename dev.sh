@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# One entry point for setting up, building and running Orvell on Debian 12 or Ubuntu 24.04.
+# One entry point for setting up, building and running Orvell on Debian 12 or 13.
 #   ./dev.sh run     install what is missing, build (release) and open the reader
 #   ./dev.sh test    install what is missing, build (debug, sanitizers, warnings as errors)
 #                    and run every test, then the vocabulary's tests under ThreadSanitizer,
