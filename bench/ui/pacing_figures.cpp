@@ -13,7 +13,8 @@ using Ms = std::chrono::duration<double, std::milli>;
 // Nearest-rank percentile of sorted values.
 double percentile(const std::vector<double>& sorted, double p) {
     if (sorted.empty()) return 0;
-    const auto rank = static_cast<std::size_t>(std::ceil(p / 100 * sorted.size()));
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(p / 100 * static_cast<double>(sorted.size())));
     return sorted[std::clamp<std::size_t>(rank, 1, sorted.size()) - 1];
 }
 

@@ -8,7 +8,7 @@
 namespace orvell {
 namespace {
 
-std::u16string numbered(int n) {
+std::u16string numbered(std::size_t n) {
     // Built by appending: GCC 12 warns falsely (-Wrestrict) about a chain of operator+.
     std::u16string s = u"к";
     s.append(n % 7, u'а').append(1, u'#');
@@ -29,7 +29,7 @@ TEST(RootSet, HoldsTheEmptyStringAndTellsPrefixesApart) {
 
 TEST(RootSet, KeepsEveryStringThroughGrowthOneByOneAndInBulk) {
     std::vector<std::u16string> strings;
-    for (int n = 0; n < 20000; ++n) strings.push_back(numbered(n));
+    for (std::size_t n = 0; n < 20000; ++n) strings.push_back(numbered(n));
     RootSet oneByOne;
     for (const std::u16string& s : strings) oneByOne.insert(s);
 
