@@ -38,43 +38,43 @@ class FailingFileSystem final : public FileSystem {
 
     std::optional<Handle> openForReading(const std::filesystem::path& file) override {
         step(Operation::openForReading);
-        const std::optional<Handle> h = system_->openForReading(file);
+        const std::optional<Handle> h = system_.openForReading(file);
         if (h) open_.insert(*h);
         return h;
     }
     void checkWritable(const std::filesystem::path& file) override {
         step(Operation::checkWritable);
-        system_->checkWritable(file);
+        system_.checkWritable(file);
     }
     Handle create(const std::filesystem::path& file) override {
         step(Operation::create);
-        const Handle h = system_->create(file);
+        const Handle h = system_.create(file);
         open_.insert(h);
         return h;
     }
     std::size_t read(Handle h, std::span<char> buffer) override {
         step(Operation::read);
-        return system_->read(h, buffer.first(std::min(buffer.size(), readLimit_)));
+        return system_.read(h, buffer.first(std::min(buffer.size(), readLimit_)));
     }
     void write(Handle h, std::string_view bytes) override {
         step(Operation::write);
-        system_->write(h, bytes);
+        system_.write(h, bytes);
     }
     void flushToDisk(Handle h) override {
         step(Operation::flushToDisk);
-        system_->flushToDisk(h);
+        system_.flushToDisk(h);
     }
     void close(Handle h) override {
         // A failing close still releases the handle, as POSIX close does.
         open_.erase(h);
-        system_->close(h);
+        system_.close(h);
         step(Operation::close);
     }
     void replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
         step(Operation::replace);
-        system_->replace(from, to);
+        system_.replace(from, to);
     }
-    void remove(const std::filesystem::path& file) noexcept override { system_->remove(file); }
+    void remove(const std::filesystem::path& file) noexcept override { system_.remove(file); }
 
   private:
     void step(Operation operation) {
@@ -82,7 +82,7 @@ class FailingFileSystem final : public FileSystem {
         if (operation == failing_ && call >= failFrom_) throw FileError::fromErrno(err_);
     }
 
-    FileSystem* system_ = &systemFileSystem();
+    FileSystem& system_ = systemFileSystem();
     Operation failing_ = Operation::count;
     int err_ = 0;
     int failFrom_ = 1;
