@@ -53,7 +53,7 @@ void readUntilEnd(FileSystem& fs, FileSystem::Handle h, std::string& bytes) {
 
 std::vector<std::u16string> splitLines(const std::u16string& text) {
     std::vector<std::u16string> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) + 1);
+    lines.reserve(static_cast<std::size_t>(std::ranges::count(text, u'\n')) + 1);
     const auto addLine = [&](std::size_t begin, std::size_t end) {
         std::u16string& line = lines.emplace_back(text, begin, end - begin);
         std::erase(line, u'\r');

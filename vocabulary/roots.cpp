@@ -56,12 +56,11 @@ class ListMembers {
         for (std::size_t at = 0; at + length <= list.size(); ++at) {
             windows_.push_back(pack(list.substr(at, length)));
         }
-        std::sort(windows_.begin(), windows_.end());
+        std::ranges::sort(windows_);
     }
 
     bool contains(std::u16string_view candidate) const {
-        return candidate.size() == length_ &&
-               std::binary_search(windows_.begin(), windows_.end(), pack(candidate));
+        return candidate.size() == length_ && std::ranges::binary_search(windows_, pack(candidate));
     }
 
   private:
@@ -166,8 +165,8 @@ std::u16string clean(std::u16string s) {
 }
 
 bool cleanLeavesAlone(std::u16string_view s) {
-    return std::none_of(s.begin(), s.end(),
-                        [](char16_t c) { return (c >= u'A' && c <= u'Z') || mayBeDeleted(c); });
+    return std::ranges::none_of(
+        s, [](char16_t c) { return (c >= u'A' && c <= u'Z') || mayBeDeleted(c); });
 }
 
 std::u16string RootOfWord(std::u16string s) {

@@ -36,7 +36,7 @@ PacingFigures pacingFigures(const std::vector<ShownEntry>& shown,
         actualTotal += actual;
         setTotal += shown[i].interval;
     }
-    std::sort(errors.begin(), errors.end());
+    std::ranges::sort(errors);
     f.entries = errors.size();
     f.medianErrorMs = percentile(errors, 50);
     f.p99ErrorMs = percentile(errors, 99);

@@ -168,8 +168,8 @@ class SaveKillTrial : public testing_support::InTempFolder {
     // sanitizers, so only `load` asks for it.
     std::optional<std::size_t> fileHolds(bool load = false) {
         const std::string bytes = readBytes("library.txt");
-        const auto found = std::find_if(contents_.begin(), contents_.end(),
-                                        [&](const LibraryContent& c) { return c.bytes == bytes; });
+        const auto found = std::ranges::find_if(
+            contents_, [&](const LibraryContent& c) { return c.bytes == bytes; });
         if (found == contents_.end()) {
             ADD_FAILURE() << "library.txt of " << bytes.size() << " bytes is neither file";
             return std::nullopt;
@@ -197,8 +197,7 @@ class SaveKillTrial : public testing_support::InTempFolder {
             whole.push_back(Clock::now() - start);
             writing.push_back(Clock::now() - opened);
         }
-        return {*std::min_element(whole.begin(), whole.end()),
-                *std::min_element(writing.begin(), writing.end())};
+        return {*std::ranges::min_element(whole), *std::ranges::min_element(writing)};
     }
 
     std::array<LibraryContent, 2> contents_;
