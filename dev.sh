@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # One entry point for setting up, building and running Orvell on Debian 12 or Ubuntu 24.04.
 #   ./dev.sh run     install what is missing, build (release) and open the reader
-#   ./dev.sh test    install what is missing, build (debug, sanitizers, warnings as errors)
-#                    and run every test, then each fuzz target briefly
+#   ./dev.sh test    install what is missing, build (debug, sanitizers, warnings as errors),
+#                    run clang-tidy, run every test, then each fuzz target briefly
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
@@ -10,7 +10,7 @@ packages=(
     cmake g++ make pkg-config dpkg-dev
     libicu-dev qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-dev clang-format
+    clang libclang-rt-dev clang-format clang-tidy-19
     xvfb xauth fonts-liberation fonts-dejavu-core
 )
 
@@ -34,6 +34,26 @@ install_missing() {
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# clang-tidy (.clang-tidy) over the project's own sources, never build/ or generated code: what
+# the dev build compiles (the libraries, the window, the tests, the benchmarks), and the fuzz
+# targets from the fuzz build's compilation database. Any finding fails.
+tidy() {
+    local log start=$SECONDS status=0
+    log=$(mktemp)
+    cmake --preset fuzz >/dev/null
+    run-clang-tidy-19 -p build/dev -quiet -j "$jobs" \
+        "^$PWD/(engine|vocabulary|ui|app|tests|bench)/" >"$log" 2>&1 || status=$?
+    run-clang-tidy-19 -p build/fuzz -quiet -j "$jobs" "^$PWD/fuzz/" >>"$log" 2>&1 || status=$?
+    if [ "$status" -ne 0 ]; then
+        grep -E -A3 '(warning|error):' "$log" || tail -n 40 "$log"
+        rm -f "$log"
+        echo "clang-tidy: FAILED"
+        return 1
+    fi
+    rm -f "$log"
+    echo "clang-tidy: no finding ($((SECONDS - start)) s)"
+}
+
 case "${1:-}" in
 run)
     install_missing
@@ -45,6 +65,7 @@ test)
     install_missing
     cmake --preset dev >/dev/null
     cmake --build --preset dev -j "$jobs"
+    tidy
     QT_QPA_PLATFORM=offscreen ctest --preset dev -j "$jobs"
     fuzz/run 5
     ;;
