@@ -28,8 +28,8 @@ TEST(RootSet, HoldsTheEmptyStringAndTellsPrefixesApart) {
 }
 
 TEST(RootSet, KeepsEveryStringThroughGrowthOneByOneAndInBulk) {
-    std::vector<std::u16string> strings;
-    for (std::size_t n = 0; n < 20000; ++n) strings.push_back(numbered(n));
+    std::vector<std::u16string> strings(20000);
+    for (std::size_t n = 0; n < strings.size(); ++n) strings[n] = numbered(n);
     RootSet oneByOne;
     for (const std::u16string& s : strings) oneByOne.insert(s);
 
