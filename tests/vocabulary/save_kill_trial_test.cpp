@@ -3,7 +3,6 @@
 // trials kill a process saving a large vocabulary at random moments and read the file after each.
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +11,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
