@@ -10,6 +10,9 @@ function(orvell_target_options target)
         target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${ORVELL_WERROR}>:/WX>)
     else()
         target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
+                                                 -Wshadow -Wconversion -Wsign-conversion
+                                                 -Wold-style-cast -Woverloaded-virtual
+                                                 -Wnon-virtual-dtor
                                                  $<$<BOOL:${ORVELL_WERROR}>:-Werror>)
     endif()
     if(ORVELL_SANITIZE AND NOT MSVC)

@@ -100,6 +100,8 @@ DisplayEntry cutWord(std::u16string_view word) {
             std::u16string(word.substr(k + 1))};
 }
 
+// The text is taken by value: the events run by yield may change the caller's copy.
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 CutResult cutText(std::u16string text, ReadingScript& sarr, std::int32_t& k1,
                   const YieldFn& yield) {
     Cutter cutter(sarr, yield);

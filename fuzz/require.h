@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 #include <string>
 
 namespace orvell::fuzz {
@@ -16,9 +17,10 @@ namespace orvell::fuzz {
 
 // The input as UTF-16LE code units; an odd last byte is not part of the text.
 inline std::u16string utf16FromBytes(const std::uint8_t* data, std::size_t size) {
+    const std::span<const std::uint8_t> bytes(data, size);
     std::u16string text(size / 2, u'\0');
     for (std::size_t i = 0; i < text.size(); ++i) {
-        text[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
+        text[i] = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
     }
     return text;
 }

@@ -74,9 +74,8 @@ void requireRoot(const std::u16string& word) {
         ORVELL_REQUIRE(t.ends_with(root) && (t.empty() || !root.empty()));
     }
     // From 4 units on, a word made only of vowels is one vowel run, cut whole.
-    const bool allVowels = std::all_of(t.begin(), t.end(), [](char16_t c) {
-        return kVowels.find(c) != std::u16string_view::npos;
-    });
+    const bool allVowels = std::ranges::all_of(
+        t, [](char16_t c) { return kVowels.find(c) != std::u16string_view::npos; });
     if (t.size() >= 4 && allVowels) ORVELL_REQUIRE(root.empty());
 }
 
@@ -89,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string cleaned = orvell::clean(word);
     ORVELL_REQUIRE(cleaned == expectedClean(word));
     ORVELL_REQUIRE(cleaned.size() <= word.size());
-    ORVELL_REQUIRE(std::none_of(cleaned.begin(), cleaned.end(),
-                                [](char16_t c) { return c >= u'A' && c <= u'Z'; }));
+    ORVELL_REQUIRE(
+        std::ranges::none_of(cleaned, [](char16_t c) { return c >= u'A' && c <= u'Z'; }));
 
     // The word as it comes, and as the lookup passes it (cleaned first).
     requireRoot(word);

@@ -97,7 +97,7 @@ std::string canonicalFile(std::string_view bytes) {
 }
 
 std::size_t lineCount(std::string_view file) {
-    return static_cast<std::size_t>(std::count(file.begin(), file.end(), '\n'));
+    return static_cast<std::size_t>(std::ranges::count(file, '\n'));
 }
 
 template <typename Operation>
@@ -114,9 +114,8 @@ void requireNoError(Operation operation) {
 void requireLookup(orvell::Vocabulary& vocabulary, const orvell::DisplayEntry& e) {
     const std::u16string root = orvell::RootOfWord(orvell::clean(e.left + e.focus + e.right));
     const std::vector<std::u16string> before = vocabulary.larr();
-    const bool known = std::any_of(before.begin(), before.end(), [&](const std::u16string& x) {
-        return x == root || orvell::clean(x) == root;
-    });
+    const bool known = std::ranges::any_of(
+        before, [&](const std::u16string& x) { return x == root || orvell::clean(x) == root; });
     ORVELL_REQUIRE(vocabulary.lookup(e) == (known ? 1 : 2));
     std::vector<std::u16string> after = before;
     if (!known) after.push_back(root);
@@ -128,6 +127,8 @@ void requireLookup(orvell::Vocabulary& vocabulary, const orvell::DisplayEntry& e
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // libFuzzer hands over unsigned bytes; the file reader takes chars.
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const fs::path file = folder() / orvell::Vocabulary::kFileName;
     writeBytes(file, bytes);

@@ -30,7 +30,6 @@ namespace {
 // leading, which is what QFont's pixel size means. The font buttons' state is their font's
 // pixel size, 16 or 10.
 constexpr int kWindowFontHeight = 11;
-constexpr int kSmallStripHeight = 21;
 constexpr int kBigStripHeight = 29;
 constexpr int kFontButtonHeight = 16;
 constexpr int kStatusBarHeight = 19;
@@ -154,8 +153,7 @@ void TForm1::createTextBox() {
 void TForm1::createSpeedList() {
     ComboBox1 = make<QComboBox>(this, "ComboBox1", {125, 148, 49, 21});
     ComboBox1->setEditable(false);
-    for (const SpeedRow& row : SpeedTable)
-        ComboBox1->addItem(QString::fromUtf16(row.item.data(), std::ssize(row.item)));
+    for (const SpeedRow& row : SpeedTable) ComboBox1->addItem(QStringView(row.item).toString());
     ComboBox1->setCurrentIndex(kDefaultSpeedIndex);
 }
 

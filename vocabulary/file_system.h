@@ -33,6 +33,14 @@ class FileSystem {
     virtual void replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     // Best effort, for clearing up after a failure.
     virtual void remove(const std::filesystem::path& file) noexcept = 0;
+
+  protected:
+    // Copied or moved only as the object it is, never through this interface.
+    FileSystem() = default;
+    FileSystem(const FileSystem&) = default;
+    FileSystem(FileSystem&&) = default;
+    FileSystem& operator=(const FileSystem&) = default;
+    FileSystem& operator=(FileSystem&&) = default;
 };
 
 FileSystem& systemFileSystem();

@@ -18,7 +18,7 @@ class OpenFile {
         if (!open_) return;
         try {
             fs_.close(handle_);
-        } catch (const FileError&) {
+        } catch (const FileError&) {  // NOLINT(bugprone-empty-catch)
             // Already failing; the first error is the one to report.
         }
     }
@@ -39,7 +39,7 @@ class OpenFile {
 
 // Appends the file's bytes up to its end or its first 0x1A.
 void readUntilEnd(FileSystem& fs, FileSystem::Handle h, std::string& bytes) {
-    std::array<char, 1 << 16> chunk;
+    std::array<char, 1 << 16> chunk{};
     for (;;) {
         const std::string_view got(chunk.data(), fs.read(h, chunk));
         if (got.empty()) return;
@@ -51,13 +51,13 @@ void readUntilEnd(FileSystem& fs, FileSystem::Handle h, std::string& bytes) {
 
 std::vector<std::u16string> splitLines(const std::u16string& text) {
     std::vector<std::u16string> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) + 1);
+    lines.reserve(static_cast<std::size_t>(std::ranges::count(text, u'\n')) + 1);
     const auto addLine = [&](std::size_t begin, std::size_t end) {
         std::u16string& line = lines.emplace_back(text, begin, end - begin);
         std::erase(line, u'\r');
     };
     std::size_t begin = 0;
-    for (std::size_t end; (end = text.find(u'\n', begin)) != std::u16string::npos;
+    for (std::size_t end = 0; (end = text.find(u'\n', begin)) != std::u16string::npos;
          begin = end + 1) {
         addLine(begin, end);
     }
@@ -96,7 +96,7 @@ std::string encodeEntries(AnsiCodePage& codePage, std::span<const std::u16string
     }
     // A 0x1A byte would end the file for the next load, with every later entry: written as "?"
     // like a character the code page lacks.
-    std::replace(text.begin(), text.end(), static_cast<char16_t>(kEndOfFile), u'?');
+    std::ranges::replace(text, static_cast<char16_t>(kEndOfFile), u'?');
     return codePage.encode(text);
 }
 

@@ -1,6 +1,7 @@
 #include "vocabulary/root_set.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <functional>
 #include <limits>
@@ -59,7 +60,7 @@ void RootSet::insertAll(std::span<const std::u16string_view> strings) {
     // strings ahead, the waits for memory overlap instead of adding up.
     constexpr std::size_t kBlock = 256;
     constexpr std::size_t kAhead = 16;
-    std::uint64_t hashes[kBlock];
+    std::array<std::uint64_t, kBlock> hashes{};
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t begin = 0; begin < strings.size(); begin += kBlock) {
         const std::span<const std::u16string_view> block =

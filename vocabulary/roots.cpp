@@ -3,6 +3,7 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <string_view>
@@ -19,15 +20,25 @@ struct CleanRow {
     char16_t deleted;
 };
 
-constexpr CleanRow kCleanRows[] = {
-    {u' ', u' '},           {u' ', u' '},           {u',', u','},
-    {u'.', u'.'},           {u'"', u'"'},           {u':', u':'},
-    {u'!', u'!'},           {u'?', u'?'},           {u'-', u'-'},
-    {u'(', u'('},           {u')', u')'},           {u'[', u'['},
-    {u']', u']'},           {u'\u201D', u'\u201D'}, {u'\u201C', u'\u201C'},
+constexpr auto kCleanRows = std::to_array<CleanRow>({
+    {u' ', u' '},
+    {u' ', u' '},
+    {u',', u','},
+    {u'.', u'.'},
+    {u'"', u'"'},
+    {u':', u':'},
+    {u'!', u'!'},
+    {u'?', u'?'},
+    {u'-', u'-'},
+    {u'(', u'('},
+    {u')', u')'},
+    {u'[', u'['},
+    {u']', u']'},
+    {u'\u201D', u'\u201D'},
+    {u'\u201C', u'\u201C'},
     {u'\u00AB', u'\u00BB'},  // a closing guillemet goes only when an opening one is there
     {u';', u';'},
-};
+});
 
 // Every character the table deletes lies below the lower-case Latin letters, but for these three.
 bool mayBeDeleted(char16_t c) {
@@ -56,12 +67,11 @@ class ListMembers {
         for (std::size_t at = 0; at + length <= list.size(); ++at) {
             windows_.push_back(pack(list.substr(at, length)));
         }
-        std::sort(windows_.begin(), windows_.end());
+        std::ranges::sort(windows_);
     }
 
     bool contains(std::u16string_view candidate) const {
-        return candidate.size() == length_ &&
-               std::binary_search(windows_.begin(), windows_.end(), pack(candidate));
+        return candidate.size() == length_ && std::ranges::binary_search(windows_, pack(candidate));
     }
 
   private:
@@ -144,9 +154,9 @@ std::u16string clean(std::u16string s) {
     // Every row deletes a different character (the blank has two rows), so deleting each row's
     // first occurrence in turn is the same as giving every occurrence, from the left, the first
     // unused row that deletes its character.
-    std::bitset<std::size(kCleanRows)> used;
+    std::bitset<kCleanRows.size()> used;
     const auto takeRow = [&](char16_t c) {
-        for (std::size_t row = 0; row < std::size(kCleanRows); ++row) {
+        for (std::size_t row = 0; row < kCleanRows.size(); ++row) {
             const CleanRow& r = kCleanRows[row];
             if (used[row] || r.deleted != c) continue;
             if (r.tested != r.deleted && !hasOpeningGuillemet) return false;
@@ -166,8 +176,8 @@ std::u16string clean(std::u16string s) {
 }
 
 bool cleanLeavesAlone(std::u16string_view s) {
-    return std::none_of(s.begin(), s.end(),
-                        [](char16_t c) { return (c >= u'A' && c <= u'Z') || mayBeDeleted(c); });
+    return std::ranges::none_of(
+        s, [](char16_t c) { return (c >= u'A' && c <= u'Z') || mayBeDeleted(c); });
 }
 
 std::u16string RootOfWord(std::u16string s) {

@@ -32,8 +32,15 @@ std::int32_t cutInto(ReadingScript& sarr, std::u16string t) {
     return k1;
 }
 
-double totalEntries = 0;
-double totalSeconds = 0;
+// Every run's entries and time, for the summary at the end.
+struct Totals {
+    double entries = 0;
+    double seconds = 0;
+};
+Totals& totals() {
+    static Totals all;
+    return all;
+}
 
 void BM_CutFullScript(benchmark::State& state) {
     auto sarr = std::make_unique<ReadingScript>();
@@ -44,10 +51,10 @@ void BM_CutFullScript(benchmark::State& state) {
         const std::int32_t k1 = cutInto(*sarr, std::move(copy));
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(took.count());
-        totalEntries += k1;
-        totalSeconds += took.count();
+        totals().entries += k1;
+        totals().seconds += took.count();
     }
-    state.counters["entries_per_s"] = benchmark::Counter(totalEntries / totalSeconds);
+    state.counters["entries_per_s"] = benchmark::Counter(totals().entries / totals().seconds);
 }
 BENCHMARK(BM_CutFullScript)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -78,7 +85,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    bench::reportFigure("segmentation_entries_per_s", bench::totalEntries / bench::totalSeconds);
+    bench::reportFigure("segmentation_entries_per_s",
+                        bench::totals().entries / bench::totals().seconds);
     bench::reportFigure("segmentation_bytes_per_entry", bytesPerEntry);
     return 0;
 }

@@ -13,7 +13,8 @@ using Ms = std::chrono::duration<double, std::milli>;
 // Nearest-rank percentile of sorted values.
 double percentile(const std::vector<double>& sorted, double p) {
     if (sorted.empty()) return 0;
-    const auto rank = static_cast<std::size_t>(std::ceil(p / 100 * sorted.size()));
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(p / 100 * static_cast<double>(sorted.size())));
     return sorted[std::clamp<std::size_t>(rank, 1, sorted.size()) - 1];
 }
 
@@ -35,7 +36,7 @@ PacingFigures pacingFigures(const std::vector<ShownEntry>& shown,
         actualTotal += actual;
         setTotal += shown[i].interval;
     }
-    std::sort(errors.begin(), errors.end());
+    std::ranges::sort(errors);
     f.entries = errors.size();
     f.medianErrorMs = percentile(errors, 50);
     f.p99ErrorMs = percentile(errors, 99);

@@ -15,7 +15,7 @@ namespace orvell::bench {
 // One entry the pacing tick put on display: when, and the interval the tick set for it.
 struct ShownEntry {
     std::chrono::steady_clock::time_point moment;
-    std::uint32_t interval;
+    std::uint32_t interval = 0;
 };
 
 // Listens to Timer1 after the window's own tick handler: every tick that showed an entry is

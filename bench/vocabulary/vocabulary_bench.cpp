@@ -27,7 +27,7 @@ constexpr std::size_t kLookupsPerBatch = 1'000;
 using Clock = std::chrono::steady_clock;
 
 double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
+    std::ranges::sort(samples);
     return samples.empty() ? 0 : samples[samples.size() / 2];
 }
 
@@ -52,6 +52,7 @@ Grown grownTo(std::size_t size) {
 std::vector<DisplayEntry> sample(const std::vector<DisplayEntry>& shown) {
     std::vector<DisplayEntry> picked;
     std::minstd_rand rng(7);
+    picked.reserve(4 * kLookupsPerBatch);
     for (std::size_t i = 0; i < 4 * kLookupsPerBatch; ++i)
         picked.push_back(shown[rng() % shown.size()]);
     return picked;
@@ -74,7 +75,14 @@ const std::filesystem::path& folder() {
 
 std::filesystem::path bigFile() { return folder() / "library.txt"; }
 
-std::vector<double> lookupNs, scanNs, loadMs, saveMs;
+// The timings of every run, for the summary at the end.
+struct Samples {
+    std::vector<double> lookupNs, scanNs, loadMs, saveMs;
+};
+Samples& samples() {
+    static Samples all;
+    return all;
+}
 
 void BM_Lookup(benchmark::State& state) {
     Vocabulary& vocabulary = big().vocabulary;
@@ -88,7 +96,7 @@ void BM_Lookup(benchmark::State& state) {
         }
         const std::chrono::duration<double> took = Clock::now() - start;
         state.SetIterationTime(took.count());
-        lookupNs.push_back(took.count() * 1e9 / kLookupsPerBatch);
+        samples().lookupNs.push_back(took.count() * 1e9 / kLookupsPerBatch);
     }
     state.counters["vocabulary"] = static_cast<double>(vocabulary.larr().size());
 }
@@ -116,7 +124,7 @@ void BM_LinearScan(benchmark::State& state) {
         benchmark::DoNotOptimize(scanLookup(larr, words[next]));
         const std::chrono::duration<double> took = Clock::now() - start;
         state.SetIterationTime(took.count());
-        scanNs.push_back(took.count() * 1e9);
+        samples().scanNs.push_back(took.count() * 1e9);
         next = (next + 1) % words.size();
     }
 }
@@ -128,7 +136,7 @@ void BM_SaveLib(benchmark::State& state) {
         big().vocabulary.SaveLib(bigFile());
         const std::chrono::duration<double> took = Clock::now() - start;
         state.SetIterationTime(took.count());
-        saveMs.push_back(took.count() * 1e3);
+        samples().saveMs.push_back(took.count() * 1e3);
     }
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(bigFile()));
 }
@@ -142,7 +150,7 @@ void BM_LoadLib(benchmark::State& state) {
         vocabulary.LoadLib(bigFile());
         const std::chrono::duration<double> took = Clock::now() - start;
         state.SetIterationTime(took.count());  // freeing the million roots is not timed
-        loadMs.push_back(took.count() * 1e3);
+        samples().loadMs.push_back(took.count() * 1e3);
     }
 }
 BENCHMARK(BM_LoadLib)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
@@ -158,9 +166,9 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     std::filesystem::remove_all(folder());
 
-    reportFigure("lookup_ns_at_1e6", median(lookupNs));
-    reportFigure("linear_scan_ns_at_1e5", median(scanNs));
-    reportFigure("loadlib_ms_at_1e6", median(loadMs));
-    reportFigure("savelib_ms_at_1e6", median(saveMs));
+    reportFigure("lookup_ns_at_1e6", median(samples().lookupNs));
+    reportFigure("linear_scan_ns_at_1e5", median(samples().scanNs));
+    reportFigure("loadlib_ms_at_1e6", median(samples().loadMs));
+    reportFigure("savelib_ms_at_1e6", median(samples().saveMs));
     return 0;
 }

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BoundCase{"OneWordTooMany", kMax, u"z", kMax, u"a"},
                     BoundCase{"PausePairFitsExactly", kMax - 3, u"b. c", kMax, test::kPause},
                     BoundCase{"PausePairDoesNotFit", kMax - 2, u"b. c", kMax - 1, u"b."}),
-    [](const testing::TestParamInfo<BoundCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<BoundCase>& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace orvell

@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A character outside the Basic Multilingual Plane is two code units, which can part.
         FocusCase{"SurrogatePairSplit", u"\U0001D538bcd", u"\xD835", u"\xDD38", u"bcd"},
         FocusCase{"SurrogatePairInRight", u"a\U0001D538", u"", u"a", u"\U0001D538"}),
-    [](const testing::TestParamInfo<FocusCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<FocusCase>& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace orvell

@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <memory>
 
 #include "tests/ui/ui_test_support.h"
@@ -40,8 +41,8 @@ constexpr Controls kReleasedAfterPause{true, false, true, false, true};
 constexpr Controls kEnded = kIdle;
 constexpr Controls kReplay{true, false, false, true, false};
 
-constexpr int kAllKeys[] = {platform::HotKeys::kKeypadPlus, platform::HotKeys::kSpace,
-                            platform::HotKeys::kKeypadMinus};
+constexpr std::array kAllKeys = {platform::HotKeys::kKeypadPlus, platform::HotKeys::kSpace,
+                                 platform::HotKeys::kKeypadMinus};
 
 // A text of `words` word entries and no pauses.
 QString words(int words) { return u"раз "_s.repeated(words); }

@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QTimer>
+#include <array>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -63,14 +64,14 @@ struct WindowState {
 //   through the pause handler), so a second step back pauses it: that too looks like Ended,
 //   with the resume caption.
 // - Released after Paused keeps the statistics and the autosave running and the resume caption.
-constexpr WindowState kAllowedStates[] = {
+constexpr auto kAllowedStates = std::to_array<WindowState>({
     {"Idle, Ended, or Released after either", true, false, Caption::Either, true, false, false},
     {"Reading", false, true, Caption::Either, false, true, true},
     {"Paused", false, true, Caption::Resume, true, false, true},
     {"Released after Paused", true, false, Caption::Resume, true, false, true},
     {"Replay after the end", true, false, Caption::Pause, false, true, false},
-};
-constexpr int kStateCount = static_cast<int>(std::size(kAllowedStates));
+});
+constexpr std::size_t kStateCount = kAllowedStates.size();
 
 constexpr int kDefaultEvents = 2000;
 constexpr int kFastestSpeed = kSpeedRows - 1;
@@ -82,8 +83,8 @@ constexpr int kShortestTick = 31;
 constexpr double kWatchWhileReading = 0.3;
 constexpr double kLongWait = 0.015;
 
-constexpr int kHotKeys[] = {platform::HotKeys::kKeypadPlus, platform::HotKeys::kSpace,
-                            platform::HotKeys::kKeypadMinus};
+constexpr std::array kHotKeys = {platform::HotKeys::kKeypadPlus, platform::HotKeys::kSpace,
+                                 platform::HotKeys::kKeypadMinus};
 
 // Pieces of the texts typed and pasted, one "|" between two.
 const QStringList kPieces =
@@ -111,13 +112,16 @@ QString nameOf(const QObject* o) {
 // Qt Test warns about every key or click that a control leaves unaccepted, as a disabled one
 // does, and the offscreen platform about every window feature it lacks; here both are the
 // expected end of many events.
-QtMessageHandler previousMessageHandler = nullptr;
+QtMessageHandler& previousMessageHandler() {
+    static QtMessageHandler handler = nullptr;
+    return handler;
+}
 void dropExpectedWarnings(QtMsgType type, const QMessageLogContext& context,
                           const QString& message) {
     if (type == QtWarningMsg && (message.endsWith(u"not accepted by receiving widget"_s) ||
                                  message.startsWith(u"This plugin does not support"_s)))
         return;
-    previousMessageHandler(type, context, message);
+    previousMessageHandler()(type, context, message);
 }
 
 QLatin1StringView onOff(bool on) { return on ? "on"_L1 : "off"_L1; }
@@ -150,7 +154,7 @@ class SoakTest : public QObject {
     QString failure_;
 
     // What the run went through, printed at the end.
-    int statesSeen_[kStateCount]{};
+    std::array<int, kStateCount> statesSeen_{};
     int nestedEvents_ = 0;
     int pacingTicks_ = 0;
     int statisticsTicks_ = 0;
@@ -163,8 +167,8 @@ class SoakTest : public QObject {
     int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
     bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
     template <typename T, std::size_t N>
-    const T& oneOf(const T (&items)[N]) {
-        return items[uniform(0, static_cast<int>(N) - 1)];
+    const T& oneOf(const std::array<T, N>& items) {
+        return items[static_cast<std::size_t>(uniform(0, static_cast<int>(N) - 1))];
     }
     const QString& oneOf(const QStringList& items) {
         return items[uniform(0, static_cast<int>(items.size()) - 1)];
@@ -175,7 +179,7 @@ class SoakTest : public QObject {
             case 0:
                 return {};
             case 1:
-                return QString(uniform(1, 5), u' ');
+                return {uniform(1, 5), u' '};
             case 2:
                 return oneOf({u".,;:!?"_s, u","_s, u"—"_s, u"...!"_s, u"«»"_s});
             case 3:
@@ -276,7 +280,7 @@ class SoakTest : public QObject {
         if (caption != kPauseCaption && caption != kResumeCaption)
             return fail(u"unknown caption of SpeedButton2"_s);
         const Caption shown = caption == kPauseCaption ? Caption::Pause : Caption::Resume;
-        int state = 0;
+        std::size_t state = 0;
         for (; state < kStateCount; ++state) {
             const WindowState& s = kAllowedStates[state];
             if (s.start == f.SpeedButton1->isEnabled() && s.pause == f.SpeedButton2->isEnabled() &&
@@ -327,7 +331,7 @@ class SoakTest : public QObject {
     // One random event, then the checks. The status bar is never clicked: that would open the
     // web page in a browser.
     void sendOneEvent() {
-        static const EventKind kinds[] = {
+        static const auto kinds = std::to_array<EventKind>({
             {6, &SoakTest::clickStart},
             {5, &SoakTest::clickPause},
             {4, &SoakTest::clickStepBack},
@@ -344,7 +348,7 @@ class SoakTest : public QObject {
             {3, &SoakTest::changeActivation},
             {2, &SoakTest::wait},
             {0.03, &SoakTest::restartProgram},
-        };
+        });
         static std::discrete_distribution<int> pick = [] {
             std::vector<double> weights;
             for (const EventKind& k : kinds) weights.push_back(k.weight);
@@ -356,7 +360,7 @@ class SoakTest : public QObject {
         if (form_->Timer1->enabled() && chance(kWatchWhileReading))
             wait();
         else
-            (this->*kinds[pick(random_)].send)();
+            (this->*kinds[static_cast<std::size_t>(pick(random_))].send)();
         --depth_;
         check();
     }
@@ -382,8 +386,7 @@ class SoakTest : public QObject {
     void clickPause() { click(form_->SpeedButton2, u"SpeedButton2"_s); }
     void clickStepBack() { click(form_->SpeedButton3, u"SpeedButton3"_s); }
     void clickLookButton() {
-        platform::SpeedButton* buttons[] = {form_->SpeedButton4, form_->SpeedButton5,
-                                            form_->SpeedButton6};
+        const std::array buttons = {form_->SpeedButton4, form_->SpeedButton5, form_->SpeedButton6};
         platform::SpeedButton* b = oneOf(buttons);
         click(b, b->objectName());
     }
@@ -391,7 +394,7 @@ class SoakTest : public QObject {
     void clickProgressBar() {
         if (!expanded()) return note(u"(progress bar hidden)"_s);
         click(form_->ProgressBar1, u"ProgressBar1"_s,
-              oneOf({Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}));
+              oneOf(std::array{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}));
     }
     void clickTextBox() {
         if (!expanded()) return note(u"(text box hidden)"_s);
@@ -420,11 +423,11 @@ class SoakTest : public QObject {
 
     void pressOtherKey() {
         struct Key {
-            Qt::Key key;
+            Qt::Key key{};
             Qt::KeyboardModifiers modifiers;
-            const char16_t* name;
+            const char16_t* name{};
         };
-        static const Key keys[] = {
+        static const auto keys = std::to_array<Key>({
             {Qt::Key_A, Qt::NoModifier, u"a"},
             {Qt::Key_Z, Qt::ShiftModifier, u"Z"},
             {Qt::Key_7, Qt::NoModifier, u"7"},
@@ -450,7 +453,7 @@ class SoakTest : public QObject {
             {Qt::Key_Y, Qt::ControlModifier, u"ctrl Y"},
             {Qt::Key_X, Qt::ControlModifier, u"ctrl X"},
             {Qt::Key_V, Qt::ControlModifier, u"ctrl V"},
-        };
+        });
         const Key& k = oneOf(keys);
         pressKey(keyTarget(), k.key, k.modifiers, QString::fromUtf16(k.name));
     }
@@ -504,12 +507,15 @@ class SoakTest : public QObject {
             return;
         }
         struct Key {
-            Qt::Key key;
-            const char16_t* name;
+            Qt::Key key{};
+            const char16_t* name{};
         };
-        static const Key keys[] = {{Qt::Key_Up, u"Up"},         {Qt::Key_Down, u"Down"},
-                                   {Qt::Key_Home, u"Home"},     {Qt::Key_End, u"End"},
-                                   {Qt::Key_PageUp, u"PageUp"}, {Qt::Key_PageDown, u"PageDown"}};
+        static const auto keys = std::to_array<Key>({{Qt::Key_Up, u"Up"},
+                                                     {Qt::Key_Down, u"Down"},
+                                                     {Qt::Key_Home, u"Home"},
+                                                     {Qt::Key_End, u"End"},
+                                                     {Qt::Key_PageUp, u"PageUp"},
+                                                     {Qt::Key_PageDown, u"PageDown"}});
         const Key& k = oneOf(keys);
         pressKey(list, k.key, Qt::NoModifier, QString::fromUtf16(k.name));
     }
@@ -615,7 +621,7 @@ class SoakTest : public QObject {
         qInfo("soak seed %llu, %d events (set by ORVELL_SOAK_SEED and ORVELL_SOAK_EVENTS)",
               static_cast<unsigned long long>(seed_), total_);
 
-        previousMessageHandler = qInstallMessageHandler(dropExpectedWarnings);
+        previousMessageHandler() = qInstallMessageHandler(dropExpectedWarnings);
         folder_ = std::make_unique<test::ScratchFolder>();
         platform::setMessageBoxObserver([this](QMessageBox& box) { answerBox(box); });
         injector_.setInterval(0);
@@ -633,7 +639,7 @@ class SoakTest : public QObject {
         otherWindow_.reset();
         platform::setMessageBoxObserver({});
         folder_.reset();
-        qInstallMessageHandler(previousMessageHandler);
+        qInstallMessageHandler(previousMessageHandler());
     }
 
     void randomEventsKeepTheWindowInAStateOfAReading() {
@@ -651,7 +657,7 @@ class SoakTest : public QObject {
         const auto seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - began);
         QStringList states;
-        for (int s = 0; s < kStateCount; ++s)
+        for (std::size_t s = 0; s < kStateCount; ++s)
             states
                 << u"%1 %2"_s.arg(QString::fromLatin1(kAllowedStates[s].name)).arg(statesSeen_[s]);
         qInfo(

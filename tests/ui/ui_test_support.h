@@ -34,6 +34,8 @@ class ScratchFolder {
   public:
     ScratchFolder() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
     ~ScratchFolder() { QDir::setCurrent(previous_); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
     QString file(const QString& name) const { return dir_.filePath(name); }
 
   private:
@@ -58,6 +60,8 @@ class MessageBoxRecorder {
         });
     }
     ~MessageBoxRecorder() { platform::setMessageBoxObserver({}); }
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
     std::vector<Box> boxes;
 };
@@ -107,6 +111,10 @@ class WindowTestCase : public QObject {
 }  // namespace orvell::test
 
 // Finds a control of the window by its object name; the test fails when there is none.
+// A macro, as QVERIFY2 must return from the test itself; var and Type name a declaration and
+// a type, which cannot be parenthesised.
+// NOLINTBEGIN(cppcoreguidelines-macro-usage,bugprone-macro-parentheses)
 #define FIND_CONTROL(var, Type, form, name)                         \
     auto* var = (form).findChild<Type*>(QString::fromLatin1(name)); \
     QVERIFY2(var != nullptr, name)
+// NOLINTEND(cppcoreguidelines-macro-usage,bugprone-macro-parentheses)

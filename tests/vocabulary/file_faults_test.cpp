@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorText{"SystemOutOfHandles", ENFILE, "Too many open files"},
                     ErrorText{"DiskFull", ENOSPC, "I/O error 28"},
                     ErrorText{"InputOutput", EIO, "I/O error 5"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // The message a failing call raises; empty when it succeeds.
 template <typename Call>
@@ -101,6 +101,8 @@ class NoFreeHandles {
         setrlimit(RLIMIT_NOFILE, &lowered);
     }
     ~NoFreeHandles() { setrlimit(RLIMIT_NOFILE, &saved_); }
+    NoFreeHandles(const NoFreeHandles&) = delete;
+    NoFreeHandles& operator=(const NoFreeHandles&) = delete;
 
   private:
     rlimit saved_{};
@@ -171,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SaveFault{"FlushFails", Operation::flushToDisk, EIO, "I/O error 5"},
                     SaveFault{"CloseFails", Operation::close, EIO, "I/O error 5"},
                     SaveFault{"ReplaceFails", Operation::replace, EBUSY, "I/O error 16"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(FileFaults, FullDeviceFailsTheSaveAndKeepsTheOldFile) {
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";

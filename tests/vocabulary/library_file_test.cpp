@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {u"п»їa"}},
         ReadingRule{"Windows1251", "\xE3\xEE\xE2\xEE\xF0\r\n\xB8\xA8\xB9\r\n", {u"говор", u"ёЁ№"}},
         ReadingRule{"LongLine", std::string(200000, 'x'), {std::u16string(200000, u'x')}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(LibraryFile, MissingFileLoadsNothing) {
     Vocabulary vocabulary = holding("a\r\n");

@@ -102,12 +102,12 @@ TEST_F(LookupAfterLoading, AgreesWithAScanOverEveryEntry) {
         if (factor == 2) expected.push_back(root);
         return factor;
     };
-    const std::u16string words[] = {u"Говорить",   u"говорить", u"Reading,", u"\"Привет\"",
-                                    u"«Слово»,",   u"«Слово»",  u"speakers", u"\"quoted\"",
-                                    u"\"quoted\"", u"(скобки)", u"скобки",   u"..."};
-    for (const std::u16string& w : words) {
-        const DisplayEntry e = word(w);
-        EXPECT_EQ(vocabulary.lookup(e), scan(e)) << "word index " << (&w - words);
+    const std::vector<std::u16string> words = {
+        u"Говорить", u"говорить",   u"Reading,",   u"\"Привет\"", u"«Слово»,", u"«Слово»",
+        u"speakers", u"\"quoted\"", u"\"quoted\"", u"(скобки)",   u"скобки",   u"..."};
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const DisplayEntry e = word(words[i]);
+        EXPECT_EQ(vocabulary.lookup(e), scan(e)) << "word index " << i;
         EXPECT_EQ(vocabulary.larr(), expected);
     }
     EXPECT_EQ(vocabulary.lookup(pauseEntry()), scan(pauseEntry()));

@@ -8,7 +8,7 @@
 namespace orvell {
 namespace {
 
-std::u16string numbered(int n) {
+std::u16string numbered(std::size_t n) {
     // Built by appending: GCC 12 warns falsely (-Wrestrict) about a chain of operator+.
     std::u16string s = u"к";
     s.append(n % 7, u'а').append(1, u'#');
@@ -28,8 +28,8 @@ TEST(RootSet, HoldsTheEmptyStringAndTellsPrefixesApart) {
 }
 
 TEST(RootSet, KeepsEveryStringThroughGrowthOneByOneAndInBulk) {
-    std::vector<std::u16string> strings;
-    for (int n = 0; n < 20000; ++n) strings.push_back(numbered(n));
+    std::vector<std::u16string> strings(20000);
+    for (std::size_t n = 0; n < strings.size(); ++n) strings[n] = numbered(n);
     RootSet oneByOne;
     for (const std::u16string& s : strings) oneByOne.insert(s);
 

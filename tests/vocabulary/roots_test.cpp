@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                     WorkedExample{"Running", u"Running", u"running", u"runn"},
                     WorkedExample{"Speakers", u"speakers", u"speakers", u"speak"},
                     WorkedExample{"AllVowels", u"aeiou", u"aeiou", u""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct CleanCase {
     const char* name;
@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         CleanCase{"CyrillicCapitalsStay", u"ЁЖ", u"ЁЖ"},
         CleanCase{"OtherCharactersStay", u"1'/\t\r\n\u2014\u2026", u"1'/\t\r\n\u2014\u2026"},
         CleanCase{"Empty", u"", u""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct RootCase {
     const char* name;
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
         RootCase{"BlankIsALastLetter", u"жжж ам", u"жжж"},
         RootCase{"BlankIsAOneLetterPrefix", u"на жж", u"жж"},
         RootCase{"LongPrefixCascades", u"перепродать", u"д"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace orvell

@@ -3,7 +3,6 @@
 // trials kill a process saving a large vocabulary at random moments and read the file after each.
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,9 +11,11 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -152,7 +153,7 @@ class SaveKillTrial : public testing_support::InTempFolder {
         contents_[0] = randomLibrary(200'000, kSeed);
         contents_[1] = randomLibrary(210'000, kSeed + 1);
         ASSERT_NE(contents_[0].bytes.substr(0, 64), contents_[1].bytes.substr(0, 64));
-        for (int k = 0; k < 2; ++k) {
+        for (std::size_t k = 0; k < 2; ++k) {
             writeBytes("library.txt", contents_[k].bytes);
             vocabularies_[k].LoadLib();
             ASSERT_TRUE(vocabularies_[k].larr() == contents_[k].lines);
@@ -162,17 +163,20 @@ class SaveKillTrial : public testing_support::InTempFolder {
     // Which of the two contents library.txt holds byte for byte. A file equal to one of them
     // loads as SetUp loaded it; loading again costs a few tenths of a second under the
     // sanitizers, so only `load` asks for it.
-    int fileHolds(bool load = false) {
+    std::optional<std::size_t> fileHolds(bool load = false) {
         const std::string bytes = readBytes("library.txt");
-        const int k = bytes == contents_[0].bytes ? 0 : bytes == contents_[1].bytes ? 1 : -1;
-        if (k < 0) {
+        const auto found = std::ranges::find_if(
+            contents_, [&](const LibraryContent& c) { return c.bytes == bytes; });
+        if (found == contents_.end()) {
             ADD_FAILURE() << "library.txt of " << bytes.size() << " bytes is neither file";
-        } else if (load) {
+            return std::nullopt;
+        }
+        if (load) {
             Vocabulary loaded;
             loaded.LoadLib();
-            EXPECT_TRUE(loaded.larr() == contents_[k].lines) << "the load differs from the file";
+            EXPECT_TRUE(loaded.larr() == found->lines) << "the load differs from the file";
         }
-        return k;
+        return static_cast<std::size_t>(found - contents_.begin());
     }
 
     // The shortest time of a whole save in a child here, fork included, and of the part from
@@ -180,7 +184,7 @@ class SaveKillTrial : public testing_support::InTempFolder {
     std::pair<Clock::duration, Clock::duration> saveTimes(TemporaryFileWatch& watch) {
         std::vector<Clock::duration> whole;
         std::vector<Clock::duration> writing;
-        for (int k : {1, 0, 1, 0, 1}) {
+        for (std::size_t k : {1U, 0U, 1U, 0U, 1U}) {
             watch.takeEvents();
             const Clock::time_point start = Clock::now();
             const pid_t child = saveInChild(vocabularies_[k]);
@@ -190,8 +194,7 @@ class SaveKillTrial : public testing_support::InTempFolder {
             whole.push_back(Clock::now() - start);
             writing.push_back(Clock::now() - opened);
         }
-        return {*std::min_element(whole.begin(), whole.end()),
-                *std::min_element(writing.begin(), writing.end())};
+        return {*std::ranges::min_element(whole), *std::ranges::min_element(writing)};
     }
 
     std::array<LibraryContent, 2> contents_;
@@ -201,7 +204,7 @@ class SaveKillTrial : public testing_support::InTempFolder {
 TEST_F(SaveKillTrial, LibraryIsAlwaysTheOldOrTheNewFileWhole) {
     TemporaryFileWatch watch;
     const auto [whole, writing] = saveTimes(watch);
-    ASSERT_EQ(fileHolds(), 1);
+    ASSERT_EQ(fileHolds(), 1U);
 
     std::mt19937 random(kSeed);
     // Every other kill comes at a random moment of the whole save, the rest at a random moment
@@ -213,10 +216,10 @@ TEST_F(SaveKillTrial, LibraryIsAlwaysTheOldOrTheNewFileWhole) {
     std::uniform_int_distribution<Clock::rep> fromStart(0, whole.count());
     std::uniform_real_distribution<double> fromOpening(0, 1);
     std::array<int, static_cast<std::size_t>(Moment::count)> moments{};
-    int onDisk = 1;
+    std::size_t onDisk = 1;
     for (int trial = 0; trial < kTrials; ++trial) {
         SCOPED_TRACE("trial " + std::to_string(trial));
-        const int saving = 1 - onDisk;
+        const std::size_t saving = 1 - onDisk;
         watch.takeEvents();
 
         const pid_t child = saveInChild(vocabularies_[saving]);
@@ -237,8 +240,8 @@ TEST_F(SaveKillTrial, LibraryIsAlwaysTheOldOrTheNewFileWhole) {
         const bool killed = reap(child);
         opened |= watch.takeEvents();
 
-        const int holds = fileHolds(trial == kTrials - 1);
-        ASSERT_GE(holds, 0);
+        const std::optional<std::size_t> holds = fileHolds(trial == kTrials - 1);
+        ASSERT_TRUE(holds.has_value());
         Moment moment = Moment::afterTheSave;
         if (holds == saving) {
             // The replace took the temporary file, whatever an earlier kill had left there.
@@ -257,7 +260,7 @@ TEST_F(SaveKillTrial, LibraryIsAlwaysTheOldOrTheNewFileWhole) {
             }
         }
         ++moments[static_cast<std::size_t>(moment)];
-        onDisk = holds;
+        onDisk = *holds;
     }
 
     const auto count = [&](Moment m) { return moments[static_cast<std::size_t>(m)]; };

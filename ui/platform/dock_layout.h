@@ -9,6 +9,8 @@ namespace orvell::platform {
 // as the widget wants to be. A widget wider than its parent runs over the far edge and is cut
 // there, so the docked edge always stays put.
 class DockLayout : public QLayout {
+    Q_DISABLE_COPY_MOVE(DockLayout)
+
   public:
     enum class Edge { Left, Right };
 
