@@ -56,7 +56,8 @@ double startOnce(const char* self) {
     close(out[1]);
     std::string text;
     char buffer[64];
-    for (ssize_t got; (got = read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, got);
+    for (ssize_t got; (got = read(out[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<std::size_t>(got));
     close(out[0]);
     int status = 0;
     waitpid(child, &status, 0);

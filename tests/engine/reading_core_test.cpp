@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{
             "OneEntryEndsAtTheFirstTick", u"alone", kDefaultSpeed, false, {"alone 150 end"}},
         SequenceCase{"NoScriptEndsAtOnce", u"", kDefaultSpeed, true, {"end"}}),
-    [](const testing::TestParamInfo<SequenceCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<SequenceCase>& test) { return std::string(test.param.name); });
 
 TEST(Tick, LearningModeIsReadAtEachTick) {
     FakeVocabulary vocabulary;
@@ -260,8 +260,8 @@ INSTANTIATE_TEST_SUITE_P(
                     StatisticsCase{"NoScriptYet", 0, 0, 0, "0 / -1", 0, 0, 0},
                     StatisticsCase{"OneEntry", 0, 0, 1, "0 / 0", 0, 0, 0},
                     StatisticsCase{"PreviousCountWhileCutting", 0, 50, 10, "50 / 9", 6000, 9, 9}),
-    [](const testing::TestParamInfo<StatisticsCase>& info) {
-        return std::string(info.param.name);
+    [](const testing::TestParamInfo<StatisticsCase>& test) {
+        return std::string(test.param.name);
     });
 
 // The tick that finds the count past its limit is the last; it still counts and refreshes.

@@ -258,8 +258,8 @@ TEST_P(FailedLoad, ASuccessfulLoadEndsTheKeeping) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Vocabulary, FailedLoad, testing::Values(false, true),
-                         [](const auto& info) {
-                             return info.param ? "InTheBackground" : "AtOnce";
+                         [](const auto& test) {
+                             return test.param ? "InTheBackground" : "AtOnce";
                          });
 
 }  // namespace
