@@ -109,6 +109,7 @@ class TForm1 : public QWidget {
     // Book files: Ctrl+O and drops.
     void connectBookOpening();
     void FileOpenCommand();
+    void pauseForOpening();
 
     // Statistics.
     void Timer2Timer();

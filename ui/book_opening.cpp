@@ -34,14 +34,19 @@ void TForm1::connectBookOpening() {
     platform::onFileDrop(*Memo1->viewport(), open);
 }
 
+void TForm1::pauseForOpening() {
+    // As the pause command does; a reading should not run on unseen behind the dialog.
+    if (Timer1->enabled()) SpeedButton2Click();
+}
+
 void TForm1::FileOpenCommand() {
+    pauseForOpening();
     const QString path = platform::askFileToOpen(this, kBookFilter);
     if (!path.isEmpty()) openFile(path);
 }
 
 void TForm1::openFile(const QString& path) {
-    // A running reading is paused first, as the pause command does.
-    if (Timer1->enabled()) SpeedButton2Click();
+    pauseForOpening();
     const QString name = QFileInfo(path).fileName();
     const books::BookText book = books::openBook(std::filesystem::path(path.toStdU16String()));
     if (!book.ok()) {

@@ -46,6 +46,7 @@ class BookOpeningTest : public test::WindowTestCase {
 
     std::unique_ptr<test::MessageBoxRecorder> boxes;
     QStringList dialogFilters;
+    bool pacingWhileDialogOpen = false;
 
     QString writeFile(const QString& name, const QByteArray& bytes) {
         const QString path = folder->file(name);
@@ -58,6 +59,7 @@ class BookOpeningTest : public test::WindowTestCase {
     void openThroughDialog(const QString& file) {
         platform::setFileDialogObserver([this, file](QFileDialog& dialog) {
             dialogFilters = dialog.nameFilters();
+            pacingWhileDialogOpen = form->Timer1->enabled();
             platform::answerFileDialog(dialog, file);
         });
         QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
@@ -119,13 +121,15 @@ class BookOpeningTest : public test::WindowTestCase {
                      QStringList{u"Книги и тексты (*.txt *.fb2 *.fb2.zip *.epub)"_s});
     }
 
-    // A running reading is paused first, then the text is replaced; a new start reads the book.
+    // A running reading is paused as the dialog opens, then the text is replaced; a new start
+    // reads the book.
     void aRunningReadingIsPausedFirst() {
         const QString book = writeFile(u"book.txt"_s, u"Первое второе"_s.toUtf8());
         start(u"раз два три четыре"_s);
         test::fire(form->Timer1);
         QVERIFY(form->Timer1->enabled());
         openThroughDialog(book);
+        QVERIFY(!pacingWhileDialogOpen);
         QVERIFY(!form->Timer1->enabled());
         QCOMPARE(form->SpeedButton2->text(), kResumeCaption);
         QVERIFY(form->Memo1->isEnabled());
