@@ -1,5 +1,8 @@
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
 
+#include "app/command_line.h"
 #include "ui/Unit1.h"
 #include "ui/platform/termination.h"
 #include "ui/window_icon.h"
@@ -8,6 +11,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvell"));
     QApplication::setWindowIcon(orvell::programIcon());
+    const orvell::CommandLine commandLine = orvell::parseCommandLine(QApplication::arguments());
+    if (!commandLine.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(commandLine.error));
+        return 2;
+    }
     orvell::platform::TerminationRequests termination;
     // The reader window is the main window and owns the task-bar button; closing it ends the
     // message loop and its destruction saves the vocabulary.
@@ -16,5 +24,8 @@ int main(int argc, char* argv[]) {
     // A kill, a logout or Ctrl+C closes the windows as their close buttons do, an open message
     // box included, so the vocabulary is saved and the program ends normally.
     termination.handle([] { QApplication::closeAllWindows(); });
+    // Once the window is up, so that an error box about the file has a window to stand over.
+    if (!commandLine.file.isEmpty())
+        QTimer::singleShot(0, &form, [&form, &commandLine] { form.openFile(commandLine.file); });
     return QApplication::exec();
 }

@@ -72,7 +72,7 @@ PacingTick ReadingCore::tick(bool learning) {
     t.interval = hasPunctuationPause(e->right) ? punctuationInterval(t.lengthInterval, factor)
                                                : t.lengthInterval;
     // While the text is still being cut, the next entry may simply not be there yet.
-    if (sarr_.filled(sh_ + 1) || (cutting_ && sh_ + 1 < ReadingScript::kSlots))
+    if (sarr_.filled(sh_ + 1) || (cutting_ && sh_ + 1 < ReadingScript::kMaxEntries))
         ++sh_;
     else
         t.ends = true;

@@ -1,6 +1,6 @@
 #include "engine/reading_script.h"
 
-#include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace orvell {
@@ -19,23 +19,18 @@ void ReadingScript::SlotDeleter::operator()(const DisplayEntry* e) const {
     if (e != sharedPause()) delete e;
 }
 
-ReadingScript::ReadingScript() : slots_(kSlots) {}
-
-void ReadingScript::reset() {
-    // Only slots below the highest one ever filled can hold an entry.
-    for (std::size_t i = 0; i < used_; ++i) slots_[i].reset();
-    used_ = 0;
-}
+void ReadingScript::reset() { slots_.clear(); }
 
 const DisplayEntry* ReadingScript::at(std::int32_t i) const {
-    if (i < 0 || i >= kSlots) return nullptr;
+    if (i < 0 || static_cast<std::size_t>(i) >= slots_.size()) return nullptr;
     return slots_[static_cast<std::size_t>(i)].get();
 }
 
 ReadingScript::Slot& ReadingScript::slot(std::int32_t i) {
-    Slot& s = slots_.at(static_cast<std::size_t>(i));
-    used_ = std::max(used_, static_cast<std::size_t>(i) + 1);
-    return s;
+    if (i < 0 || i >= kMaxEntries) throw std::out_of_range("reading script slot");
+    const auto index = static_cast<std::size_t>(i);
+    if (index >= slots_.size()) slots_.resize(index + 1);
+    return slots_[index];
 }
 
 void ReadingScript::store(std::int32_t i, DisplayEntry e) {

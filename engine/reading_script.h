@@ -1,25 +1,25 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <limits>
 #include <memory>
-#include <vector>
 
 #include "engine/display_entry.h"
 
 namespace orvell {
 
-// The reading script (`sarr`): a fixed number of slots, each empty or holding one entry. The
-// script is the run of filled slots from slot 0; it ends at the first empty slot, so at most
-// kMaxEntries entries fit and the slot after the last one stays empty.
+// The reading script (`sarr`): numbered slots, each empty or holding one entry. The script is
+// the run of filled slots from slot 0; it ends at the first empty slot. It grows as entries are
+// stored, so any text that fits in memory fits; only the index type bounds it, at kMaxEntries,
+// so that the slot after the last entry always exists and stays empty.
 //
 // Word entries are allocated one by one as they are stored. Pauses are all alike and never
 // change, so every pause slot refers to one shared entry instead of a copy of its own.
 class ReadingScript {
   public:
-    static constexpr std::int32_t kSlots = 999'999;
-    static constexpr std::int32_t kMaxEntries = kSlots - 1;
-
-    ReadingScript();
+    // Two below the index type's limit, so that a position plus a pause pair never overflows.
+    static constexpr std::int32_t kMaxEntries = std::numeric_limits<std::int32_t>::max() - 2;
 
     // Empties every slot, slot 0 included.
     void reset();
@@ -28,8 +28,8 @@ class ReadingScript {
     const DisplayEntry* at(std::int32_t i) const;
     bool filled(std::int32_t i) const { return at(i) != nullptr; }
 
-    // Stores e in slot i (0 <= i < kSlots, else std::out_of_range), replacing what the slot
-    // held.
+    // Stores e in slot i (0 <= i < kMaxEntries, else std::out_of_range), replacing what the
+    // slot held; the script grows to reach slot i.
     void store(std::int32_t i, DisplayEntry e);
     // Stores a pause entry in slot i, as store(i, pauseEntry()) would.
     void storePause(std::int32_t i);
@@ -42,8 +42,9 @@ class ReadingScript {
 
     Slot& slot(std::int32_t i);
 
-    std::vector<Slot> slots_;
-    std::size_t used_ = 0;  // one past the highest slot filled since the last reset
+    // A deque grows block by block: growing never moves or copies the slots already there, so
+    // a long text never stalls the reading that runs while it is cut.
+    std::deque<Slot> slots_;
 };
 
 }  // namespace orvell

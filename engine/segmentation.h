@@ -17,7 +17,8 @@ using YieldFn = std::function<bool()>;
 enum class CutResult { Finished, Abandoned };
 
 // Cuts text into the script from slot 0 on (the caller has reset the script) and, when the
-// whole text is cut or the script is full, sets k1 to the number of entries written.
+// whole text is cut (or, past any text that fits in memory, the script is full), sets k1 to the
+// number of entries written.
 CutResult cutText(std::u16string text, ReadingScript& sarr, std::int32_t& k1, const YieldFn& yield);
 
 // The focus rule: splits one collected word (length >= 1) into its display entry.

@@ -61,6 +61,7 @@ void TForm1::connectHandlers() {
     activation = new platform::Activation(*this);
     activation->setObjectName(QStringLiteral("activation"));
     activation->onWindowDeactivate([this] { FormDeactivate(); });
+    connectBookOpening();
 }
 
 void TForm1::FormCreate() {

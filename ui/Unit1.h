@@ -80,6 +80,10 @@ class TForm1 : public QWidget {
     // it.
     const ReadingCore& reading() const { return core_; }
 
+    // Opens a book file into the text box, as the file dialog and a drop do; a file that cannot
+    // be read gets an error box and leaves the text as it was.
+    void openFile(const QString& path);
+
   private:
     // Window look.
     void FormCreate();
@@ -105,6 +109,11 @@ class TForm1 : public QWidget {
     void Memo1Change();
     void Memo1Click();
     void CheckBox1Click();
+
+    // Book files: Ctrl+O and drops.
+    void connectBookOpening();
+    void FileOpenCommand();
+    void pauseForOpening();
 
     // Statistics.
     void Timer2Timer();

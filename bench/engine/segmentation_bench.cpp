@@ -1,5 +1,5 @@
-// Cutting a text that fills the reading script: entries per second, and the heap the full
-// script holds per entry.
+// Cutting long texts into the reading script: entries per second, and the heap the script
+// holds per entry, for a text of about a million entries and one of five million.
 
 #include <benchmark/benchmark.h>
 
@@ -17,14 +17,28 @@
 namespace orvell::bench {
 namespace {
 
-// More words than fit: the cutting stops when the script is full, with this text at exactly
-// its last entry.
-constexpr std::size_t kTextWords = 850'000;
+// A generated text gives about 1.28 entries a word, pauses included.
+constexpr std::size_t kMillionWords = 850'000;
+constexpr std::size_t kFiveMillionWords = 3'901'000;
 
-const std::u16string& text() {
-    static const std::u16string t = generatedText(kTextWords);
-    return t;
-}
+struct LongText {
+    explicit LongText(std::size_t wordCount) : words(wordCount) {}
+
+    std::size_t words;
+    double entries = 0;  // summed over the runs
+    double seconds = 0;
+
+    const std::u16string& text() {
+        if (text_.empty()) text_ = generatedText(words);
+        return text_;
+    }
+
+  private:
+    std::u16string text_;
+};
+
+LongText millionEntries{kMillionWords};
+LongText fiveMillionEntries{kFiveMillionWords};
 
 std::int32_t cutInto(ReadingScript& sarr, std::u16string t) {
     std::int32_t k1 = 0;
@@ -32,38 +46,35 @@ std::int32_t cutInto(ReadingScript& sarr, std::u16string t) {
     return k1;
 }
 
-// Every run's entries and time, for the summary at the end.
-struct Totals {
-    double entries = 0;
-    double seconds = 0;
-};
-Totals& totals() {
-    static Totals all;
-    return all;
-}
-
-void BM_CutFullScript(benchmark::State& state) {
+void cutLongText(benchmark::State& state, LongText& longText) {
     auto sarr = std::make_unique<ReadingScript>();
     for (auto _ : state) {
         sarr->reset();
-        std::u16string copy = text();
+        std::u16string copy = longText.text();
         const auto start = std::chrono::steady_clock::now();
         const std::int32_t k1 = cutInto(*sarr, std::move(copy));
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         state.SetIterationTime(took.count());
-        totals().entries += k1;
-        totals().seconds += took.count();
+        longText.entries += k1;
+        longText.seconds += took.count();
     }
-    state.counters["entries_per_s"] = benchmark::Counter(totals().entries / totals().seconds);
+    state.counters["entries_per_s"] = benchmark::Counter(longText.entries / longText.seconds);
 }
-BENCHMARK(BM_CutFullScript)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// The heap the script holds once full: its slots, its entries and their strings.
-double scriptBytesPerEntry(std::int32_t& entries) {
-    const std::u16string& t = text();  // made before counting: the text is not the script's
+void BM_CutMillionEntries(benchmark::State& state) { cutLongText(state, millionEntries); }
+BENCHMARK(BM_CutMillionEntries)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_CutFiveMillionEntries(benchmark::State& state) { cutLongText(state, fiveMillionEntries); }
+BENCHMARK(BM_CutFiveMillionEntries)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The heap the script holds once the whole text is cut: its slots, its entries and their
+// strings.
+double scriptBytesPerEntry(LongText& longText) {
+    const std::u16string& t = longText.text();  // made before counting: not the script's
     const std::int64_t before = liveHeapBytes();
     auto sarr = std::make_unique<ReadingScript>();
-    entries = cutInto(*sarr, t);
+    const std::int32_t entries = cutInto(*sarr, t);
+    std::printf("%zu words: %d entries\n", longText.words, entries);
     return static_cast<double>(liveHeapBytes() - before) / entries;
 }
 
@@ -71,22 +82,19 @@ double scriptBytesPerEntry(std::int32_t& entries) {
 }  // namespace orvell::bench
 
 int main(int argc, char** argv) {
-    using namespace orvell;
+    using namespace orvell::bench;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
-    std::int32_t entries = 0;
-    const double bytesPerEntry = bench::scriptBytesPerEntry(entries);
-    if (entries != ReadingScript::kMaxEntries) {
-        std::fprintf(stderr, "the generated text gives %d entries, not %d\n", entries,
-                     ReadingScript::kMaxEntries);
-        return 1;
-    }
+    const double bytesPerEntry = scriptBytesPerEntry(millionEntries);
+    const double bytesPerEntry5e6 = scriptBytesPerEntry(fiveMillionEntries);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    bench::reportFigure("segmentation_entries_per_s",
-                        bench::totals().entries / bench::totals().seconds);
-    bench::reportFigure("segmentation_bytes_per_entry", bytesPerEntry);
+    reportFigure("segmentation_entries_per_s", millionEntries.entries / millionEntries.seconds);
+    reportFigure("segmentation_bytes_per_entry", bytesPerEntry);
+    reportFigure("segmentation_entries_per_s_5e6",
+                 fiveMillionEntries.entries / fiveMillionEntries.seconds);
+    reportFigure("segmentation_bytes_per_entry_5e6", bytesPerEntry5e6);
     return 0;
 }

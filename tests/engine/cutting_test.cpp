@@ -21,9 +21,10 @@ std::int32_t firstEmptySlot(const ReadingScript& sarr) {
     return i;
 }
 
+// Counts the filled slots among the first 64, more than the short texts here can fill.
 std::int32_t filledSlots(const ReadingScript& sarr) {
     std::int32_t n = 0;
-    for (std::int32_t i = 0; i < ReadingScript::kSlots; ++i) n += sarr.filled(i);
+    for (std::int32_t i = 0; i < 64; ++i) n += sarr.filled(i);
     return n;
 }
 
@@ -87,8 +88,9 @@ TEST(Abandon, NewerCuttingInsideAYieldOwnsTheScript) {
     EXPECT_EQ(test::scriptWords(*sarr), (std::vector<std::u16string>{u"Новый", u"текст"}));
 }
 
-// Full texts of one-letter words, so that the script fills without much memory per entry.
-struct BoundCase {
+// Texts of one-letter words around the million entries where the script used to be full: it
+// grows instead, and every entry is kept.
+struct GrowthCase {
     const char* name;
     std::int32_t words;  // "a" words, each followed by a blank
     std::u16string_view tail;
@@ -97,12 +99,12 @@ struct BoundCase {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const BoundCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const GrowthCase& c, std::ostream* os) { *os << c.name; }
 
-class Bound : public testing::TestWithParam<BoundCase> {};
+class Growth : public testing::TestWithParam<GrowthCase> {};
 
-TEST_P(Bound, TheSlotAfterTheLastEntryStaysEmpty) {
-    const BoundCase& c = GetParam();
+TEST_P(Growth, EveryEntryIsKeptAndTheSlotAfterTheLastStaysEmpty) {
+    const GrowthCase& c = GetParam();
     std::u16string text;
     text.reserve(static_cast<std::size_t>(c.words) * 2 + c.tail.size());
     for (std::int32_t i = 0; i < c.words; ++i) text += u"a ";
@@ -116,18 +118,17 @@ TEST_P(Bound, TheSlotAfterTheLastEntryStaysEmpty) {
     ASSERT_TRUE(sarr->filled(c.k1 - 1));
     EXPECT_EQ(test::joined(*sarr->at(c.k1 - 1)), c.last);
     EXPECT_FALSE(sarr->filled(c.k1));
-    EXPECT_FALSE(sarr->filled(ReadingScript::kMaxEntries));
 }
 
-constexpr std::int32_t kMax = ReadingScript::kMaxEntries;
+// The former last entry, 999,998.
+constexpr std::int32_t kOldBound = 999'998;
 
 INSTANTIATE_TEST_SUITE_P(
-    FullScript, Bound,
-    testing::Values(BoundCase{"ExactlyFull", kMax - 1, u"z", kMax, u"z"},
-                    BoundCase{"OneWordTooMany", kMax, u"z", kMax, u"a"},
-                    BoundCase{"PausePairFitsExactly", kMax - 3, u"b. c", kMax, test::kPause},
-                    BoundCase{"PausePairDoesNotFit", kMax - 2, u"b. c", kMax - 1, u"b."}),
-    [](const testing::TestParamInfo<BoundCase>& test) { return std::string(test.param.name); });
+    LongText, Growth,
+    testing::Values(GrowthCase{"OneWordPastTheOldBound", kOldBound, u"z", kOldBound + 1, u"z"},
+                    GrowthCase{"PausePairAcrossTheOldBound", kOldBound - 2, u"b. c", kOldBound + 2,
+                               u"c"}),
+    [](const testing::TestParamInfo<GrowthCase>& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace orvell

@@ -163,6 +163,36 @@ TEST(Cutting, ARightBehindReadingEndsOnItsLastEntry) {
     EXPECT_EQ(vocabulary.lookups, lookups);
 }
 
+// A text of five million entries: the first yield comes right after the first entry, so the
+// first tick after the start shows it; every later yield comes after exactly one more entry,
+// so the growing script never holds the reading back; and the reading goes on to the end.
+TEST(Cutting, AFiveMillionEntryTextIsShownFromItsFirstEntryToItsLast) {
+    constexpr std::int32_t kEntries = 5'000'000;
+    std::u16string text;
+    text.reserve(2 * static_cast<std::size_t>(kEntries));
+    for (std::int32_t i = 0; i < kEntries; ++i) text += i % 2 == 0 ? u"a " : u"b ";
+    FakeVocabulary vocabulary;
+    ReadingCore core(vocabulary.lookup());
+    core.resetScript();
+    std::int32_t yields = 0;
+    std::int32_t badYields = 0;  // counted, not asserted each time: five million checks
+    core.cut(std::move(text), [&] {
+        ++yields;
+        if (yields == 1) {
+            EXPECT_EQ(describe(core.tick(false)).substr(0, 2), "a ");
+        }
+        if (!core.sarr().filled(yields - 1) || core.sarr().filled(yields)) ++badYields;
+        // The display follows a thousand entries behind.
+        if (yields % 1000 == 0) core.tick(false);
+    });
+    EXPECT_EQ(yields, kEntries);
+    EXPECT_EQ(badYields, 0);
+    EXPECT_EQ(core.k1(), kEntries);
+    EXPECT_EQ(core.sh(), 1 + kEntries / 1000);
+    EXPECT_EQ(joined(*core.sarr().at(kEntries - 1)), u"b");
+    EXPECT_FALSE(core.sarr().filled(kEntries));
+}
+
 TEST(Cutting, ANewerStartAbandonsTheOlderCutting) {
     FakeVocabulary vocabulary;
     ReadingCore core(vocabulary.lookup());

@@ -1,6 +1,7 @@
 // A random soak of the reader window: mouse clicks, key presses (hot keys included), edits of
-// the text, speed changes and activation changes, sent to the real window while its timers
-// run. After every event the controls must show one of the states a reading can be in.
+// the text, book files opened, speed changes and activation changes, sent to the real window
+// while its timers run. After every event the controls must show one of the states a reading can be
+// in.
 //
 // ORVELL_SOAK_SEED sets the seed (printed at the start), ORVELL_SOAK_EVENTS the number of
 // events, and ORVELL_SOAK_TRACE=1 prints every event as it is sent. The timers make a run
@@ -12,18 +13,23 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QUrl>
 #include <array>
 #include <chrono>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "engine/speed_table.h"
@@ -32,6 +38,7 @@
 #include "ui/pause_captions.h"
 #include "ui/platform/activation.h"
 #include "ui/platform/clock.h"
+#include "ui/platform/file_dialog.h"
 #include "ui/platform/hot_keys.h"
 #include "ui/platform/speed_button.h"
 #include "ui/platform/timer.h"
@@ -150,6 +157,9 @@ class SoakTest : public QObject {
     QTimer injector_;
     int filled_ = 0;  // entries of the script, as far as counted
     int explanations_ = 0;
+    QStringList books_;      // files to open: books, and files that cannot be opened
+    QString dialogAnswer_;   // the file the next file dialog chooses; empty: cancelled
+    QString badBookOpened_;  // the file whose error box is due
     std::deque<QString> lastEvents_;
     QString failure_;
 
@@ -160,6 +170,7 @@ class SoakTest : public QObject {
     int statisticsTicks_ = 0;
     int restarts_ = 0;
     int boxes_ = 0;
+    int booksOpened_ = 0;
     int longestScript_ = 0;
     std::int64_t waitedMs_ = 0;
 
@@ -344,6 +355,7 @@ class SoakTest : public QObject {
             {4, &SoakTest::typeText},
             {4, &SoakTest::pasteText},
             {2, &SoakTest::eraseText},
+            {2, &SoakTest::openBook},
             {4, &SoakTest::changeSpeed},
             {3, &SoakTest::changeActivation},
             {2, &SoakTest::wait},
@@ -496,6 +508,46 @@ class SoakTest : public QObject {
         for (int i = 0; i < n; ++i) QTest::keyClick(form_->Memo1, Qt::Key_Backspace);
     }
 
+    // A book file, opened with Ctrl+O and the file dialog or dropped on the window; some files
+    // cannot be opened and get an error box, and some dialogs are cancelled.
+    void openBook() {
+        const int pick = uniform(0, static_cast<int>(books_.size()));
+        const QString file = pick < books_.size() ? books_[pick] : QString();
+        badBookOpened_ = file.contains(u"bad"_s) ? QFileInfo(file).fileName() : QString();
+        ++booksOpened_;
+        // The dialog offers only files that are there.
+        if ((chance(0.5) || file.isEmpty()) && !file.contains(u"missing"_s)) {
+            dialogAnswer_ = file;
+            return pressKey(keyTarget(), Qt::Key_O, Qt::ControlModifier,
+                            u"ctrl O, choosing \"%1\""_s.arg(QFileInfo(file).fileName()));
+        }
+        note(u"drop \"%1\" on the window"_s.arg(QFileInfo(file).fileName()));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form_.get(), &drop);
+    }
+
+    // A long text and a small FB2 book, a broken EPUB and a file that is not there.
+    QStringList writeBooks() {
+        const QString text = folder_->file(u"book.txt"_s);
+        const QString fb2 = folder_->file(u"book.fb2"_s);
+        const QString broken = folder_->file(u"bad.epub"_s);
+        const std::pair<QString, QByteArray> files[] = {
+            {text, longText().toUtf8()},
+            {fb2,
+             u"<FictionBook><body><title><p>Глава</p></title><p>Раз, два.</p><p>Три</p>"
+             u"</body></FictionBook>"_s.toUtf8()},
+            {broken, "PK\x03\x04 not a zip"},
+        };
+        for (const auto& [path, bytes] : files) {
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                fail(u"cannot write "_s + path);
+        }
+        return {text, fb2, broken, folder_->file(u"bad-missing.txt"_s)};
+    }
+
     // The speed list, picked as the user does: with the mouse, or with a key on the list.
     void changeSpeed() {
         QComboBox* list = form_->ComboBox1;
@@ -574,12 +626,17 @@ class SoakTest : public QObject {
         explanations_ = 0;
     }
 
-    // Every box must be the one explanation of a run of the program. While it is open the
-    // ticks go on and the hot keys still arrive.
+    // Every box must be the one explanation of a run of the program, or the error box of a
+    // file that cannot be opened. While one is open the ticks go on and the hot keys still
+    // arrive.
     void answerBox(QMessageBox& box) {
         ++boxes_;
-        if (!box.text().startsWith(u"Режим обучения."_s)) fail(u"unexpected box: "_s + box.text());
-        if (++explanations_ > 1) fail(u"the explanation shown twice"_s);
+        if (!badBookOpened_.isEmpty() && box.text().contains(badBookOpened_))
+            badBookOpened_.clear();
+        else if (!box.text().startsWith(u"Режим обучения."_s))
+            fail(u"unexpected box: "_s + box.text());
+        else if (++explanations_ > 1)
+            fail(u"the explanation shown twice"_s);
         for (int n = uniform(0, 3); n > 0 && failure_.isEmpty() && box.isVisible(); --n) {
             ++sent_;
             if (chance(0.5)) {
@@ -624,6 +681,9 @@ class SoakTest : public QObject {
         previousMessageHandler() = qInstallMessageHandler(dropExpectedWarnings);
         folder_ = std::make_unique<test::ScratchFolder>();
         platform::setMessageBoxObserver([this](QMessageBox& box) { answerBox(box); });
+        platform::setFileDialogObserver(
+            [this](QFileDialog& dialog) { platform::answerFileDialog(dialog, dialogAnswer_); });
+        books_ = writeBooks();
         injector_.setInterval(0);
         connect(&injector_, &QTimer::timeout, this, &SoakTest::injectEvent);
         otherWindow_ = std::make_unique<QWidget>();
@@ -638,6 +698,7 @@ class SoakTest : public QObject {
         form_.reset();
         otherWindow_.reset();
         platform::setMessageBoxObserver({});
+        platform::setFileDialogObserver({});
         folder_.reset();
         qInstallMessageHandler(previousMessageHandler());
     }
@@ -662,10 +723,10 @@ class SoakTest : public QObject {
                 << u"%1 %2"_s.arg(QString::fromLatin1(kAllowedStates[s].name)).arg(statesSeen_[s]);
         qInfo(
             "%d events in %.1f s, %.1f s of it waits (%d events from inside a cutting), %d "
-            "pacing and %d statistics ticks, %d boxes, %d restarts, longest script %d entries; "
-            "states seen: %s",
+            "pacing and %d statistics ticks, %d boxes, %d books opened, %d restarts, longest "
+            "script %d entries; states seen: %s",
             sent_, seconds.count(), static_cast<double>(waitedMs_) / 1000, nestedEvents_,
-            pacingTicks_, statisticsTicks_, boxes_, restarts_, longestScript_,
+            pacingTicks_, statisticsTicks_, boxes_, booksOpened_, restarts_, longestScript_,
             qPrintable(states.join(u", "_s)));
     }
 };

@@ -1,0 +1,105 @@
+// Generated books of 5 MB: the prose of the engine's benchmark in paragraphs.
+
+#include "bench/books/generated_books.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "bench/engine/generated_text.h"
+#include "tests/books/encoded.h"
+#include "tests/books/epub_books.h"
+
+namespace orvell::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kBookBytes = 5'000'000;
+constexpr std::size_t kChapters = 50;
+
+const fs::path& folder() {
+    static const fs::path path = [] {
+        auto p = fs::temp_directory_path() / ("orvell-bench-books-" + std::to_string(getpid()));
+        fs::create_directories(p);
+        return p;
+    }();
+    return path;
+}
+
+// Paragraphs of generated prose, `length` UTF-16 units in all, give or take a paragraph. The
+// generated words hold no character that XML would need escaped.
+std::vector<std::u16string> paragraphs(std::size_t length) {
+    const std::u16string text = generatedText(length / 5);
+    std::vector<std::u16string> list;
+    std::size_t total = 0;
+    for (std::size_t start = 0; start < text.size() && total < length;) {
+        const std::size_t end = std::min(text.find(u"\r\n", start), text.size());
+        if (end > start) list.push_back(text.substr(start, end - start));
+        total += end - start + 2;
+        start = end + 2;
+    }
+    return list;
+}
+
+std::string written(const std::string& name, const std::string& bytes) {
+    const fs::path file = folder() / name;
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file.string();
+}
+
+std::string writeTextBook() {
+    std::u16string text;
+    for (const std::u16string& p : paragraphs(kBookBytes)) text.append(p).append(u"\r\n");
+    return written("book.txt", test::encoded(text, "windows-1251"));
+}
+
+std::string writeFb2Book() {
+    std::u16string xml =
+        uR"(<?xml version="1.0" encoding="windows-1251"?>
+<FictionBook xmlns="http://www.gribuser.ru/xml/fictionbook/2.0"><description><title-info>
+<book-title>Книга</book-title></title-info></description><body><section>
+)";
+    for (const std::u16string& p : paragraphs(kBookBytes))
+        xml.append(u"<p>").append(p).append(u"</p>\n");
+    xml += u"</section></body></FictionBook>\n";
+    return written("book.fb2", test::encoded(xml, "windows-1251"));
+}
+
+std::string writeEpubBook() {
+    // Cyrillic takes two bytes in UTF-8, Latin letters and punctuation one.
+    const std::vector<std::u16string> list = paragraphs(kBookBytes * 10 / 18);
+    std::vector<std::string> chapters(kChapters);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        chapters[i * kChapters / list.size()] += "<p>" + test::utf8(list[i]) + "</p>\n";
+    }
+    for (std::string& chapter : chapters) chapter = test::xhtml(chapter);
+    return written("book.epub", test::zipOf(test::epubFiles(chapters)));
+}
+
+}  // namespace
+
+const std::string& textBook() {
+    static const std::string file = writeTextBook();
+    return file;
+}
+
+const std::string& fb2Book() {
+    static const std::string file = writeFb2Book();
+    return file;
+}
+
+const std::string& epubBook() {
+    static const std::string file = writeEpubBook();
+    return file;
+}
+
+void removeGeneratedBooks() { fs::remove_all(folder()); }
+
+double median(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    return samples.empty() ? 0 : samples[samples.size() / 2];
+}
+
+}  // namespace orvell::bench

@@ -1,0 +1,204 @@
+// Opening a book file in the window, the ways a user does: Ctrl+O and the file dialog, a drop on
+// the window or on the text box, and `orvell FILE` on the command line.
+
+#include <QFileDialog>
+#include <QMimeData>
+#include <QProcess>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+#include "tests/ui/ui_test_support.h"
+#include "ui/pause_captions.h"
+#include "ui/platform/file_dialog.h"
+
+using namespace Qt::StringLiterals;
+
+namespace orvell {
+
+namespace {
+
+const QString kFb2 =
+    u"<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+    u"<FictionBook xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\">\n"
+    u"<description><title-info><book-title>Повесть</book-title></title-info></description>\n"
+    u"<body><title><p>Глава первая</p></title><p>Жил-был <emphasis>кот</emphasis>.</p></body>\n"
+    u"</FictionBook>\n"_s;
+const QString kFb2Text = u"Повесть\nГлава первая\nЖил-был кот.\n"_s;
+
+// Drags the file over `target` and drops it there, as a file manager does.
+void dropFile(QWidget* target, const QString& file) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    const QPoint at(5, 5);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QVERIFY(drop.isAccepted());
+}
+
+}  // namespace
+
+class BookOpeningTest : public test::WindowTestCase {
+    Q_OBJECT
+
+    std::unique_ptr<test::MessageBoxRecorder> boxes;
+    QStringList dialogFilters;
+    bool pacingWhileDialogOpen = false;
+
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        const QString path = folder->file(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
+        return path;
+    }
+
+    // Ctrl+O, with the dialog answered by choosing `file`, or cancelled when it is empty.
+    void openThroughDialog(const QString& file) {
+        platform::setFileDialogObserver([this, file](QFileDialog& dialog) {
+            dialogFilters = dialog.nameFilters();
+            pacingWhileDialogOpen = form->Timer1->enabled();
+            platform::answerFileDialog(dialog, file);
+        });
+        QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+        platform::setFileDialogObserver({});
+    }
+
+    void showActive() {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        test::setActiveWindow(form.get());
+        test::activationOf(*form)->applicationStateChanged(Qt::ApplicationActive);
+    }
+
+    bool hotKeysTaken() const {
+        return test::hotKeysOf(*form)->isRegistered(platform::HotKeys::kSpace);
+    }
+
+  private slots:
+    void init() {
+        boxes = std::make_unique<test::MessageBoxRecorder>();
+        openWindow();
+        showActive();
+    }
+    void cleanup() {
+        closeWindow();
+        boxes.reset();
+    }
+
+    // Each way in fills the text box as an edit does: the start is ready and the keys free.
+    void eachWayInReplacesTheTextAsAnEditDoes_data() {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Ctrl+O and the dialog") << 0;
+        QTest::newRow("drop on the window") << 1;
+        QTest::newRow("drop on the text box") << 2;
+        QTest::newRow("the program's call") << 3;
+    }
+    void eachWayInReplacesTheTextAsAnEditDoes() {
+        QFETCH(int, way);
+        const QString book = writeFile(u"Повесть.fb2"_s, kFb2.toUtf8());
+        start(u"старый текст"_s);
+        test::fire(form->Timer1);
+        QTest::mouseClick(form->SpeedButton2, Qt::LeftButton);  // paused: Memo1 takes drops
+        QVERIFY(hotKeysTaken());
+        const std::function<void()> ways[] = {
+            [&] { openThroughDialog(book); },
+            [&] { dropFile(form.get(), book); },
+            [&] { dropFile(form->Memo1->viewport(), book); },
+            [&] { form->openFile(book); },
+        };
+        ways[way]();
+        QCOMPARE(form->Memo1->toPlainText(), kFb2Text);
+        QCOMPARE(form->windowTitle(), u"Orvell — Повесть.fb2"_s);
+        QVERIFY(form->SpeedButton1->isEnabled());
+        QVERIFY(!form->SpeedButton2->isEnabled());
+        QVERIFY(!hotKeysTaken());
+        QVERIFY(boxes->boxes.empty());
+        if (way == 0)
+            QCOMPARE(dialogFilters,
+                     QStringList{u"Книги и тексты (*.txt *.fb2 *.fb2.zip *.epub)"_s});
+    }
+
+    // A running reading is paused as the dialog opens, then the text is replaced; a new start
+    // reads the book.
+    void aRunningReadingIsPausedFirst() {
+        const QString book = writeFile(u"book.txt"_s, u"Первое второе"_s.toUtf8());
+        start(u"раз два три четыре"_s);
+        test::fire(form->Timer1);
+        QVERIFY(form->Timer1->enabled());
+        openThroughDialog(book);
+        QVERIFY(!pacingWhileDialogOpen);
+        QVERIFY(!form->Timer1->enabled());
+        QCOMPARE(form->SpeedButton2->text(), kResumeCaption);
+        QVERIFY(form->Memo1->isEnabled());
+        QVERIFY(form->SpeedButton1->isEnabled());
+        QVERIFY(form->Timer2->enabled());  // as after a pause and an edit
+        QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
+        QCOMPARE(form->reading().k1(), 2);
+        QCOMPARE(form->reading().sarr().at(0)->left + form->reading().sarr().at(0)->focus,
+                 u"Пе"_s.toStdU16String());
+    }
+
+    // A file that cannot be opened gets an error box naming it; the text and title stay.
+    void aBadFileKeepsTheTextAndNamesTheFile_data() {
+        QTest::addColumn<QString>("name");
+        // Empty: the file is not there, as the command line may say; the dialog offers only
+        // files that are.
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("missing") << u"нет.txt"_s << QByteArray();
+        QTest::newRow("binary as text") << u"data.txt"_s << QByteArray(4096, '\x01');
+        QTest::newRow("broken zip") << u"book.epub"_s << QByteArray("PK\x03\x04garbage");
+        QTest::newRow("truncated FB2") << u"cut.fb2"_s << kFb2.toUtf8().left(150);
+    }
+    void aBadFileKeepsTheTextAndNamesTheFile() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        form->Memo1->setPlainText(u"мой текст"_s);
+        if (bytes.isEmpty())
+            form->openFile(folder->file(name));
+        else
+            openThroughDialog(writeFile(name, bytes));
+        QCOMPARE(form->Memo1->toPlainText(), u"мой текст"_s);
+        QCOMPARE(form->windowTitle(), u"Orvell"_s);
+        QCOMPARE(boxes->boxes.size(), std::size_t{1});
+        QCOMPARE(boxes->boxes[0].icon, QMessageBox::Critical);
+        QVERIFY2(boxes->boxes[0].text.contains(name), qPrintable(boxes->boxes[0].text));
+    }
+
+    void aCancelledDialogChangesNothing() {
+        form->Memo1->setPlainText(u"мой текст"_s);
+        openThroughDialog({});
+        QCOMPARE(dialogFilters.size(), 1);
+        QCOMPARE(form->Memo1->toPlainText(), u"мой текст"_s);
+        QCOMPARE(form->windowTitle(), u"Orvell"_s);
+        QVERIFY(boxes->boxes.empty());
+    }
+
+    // Anything but one file on the command line: a message on standard error, exit code 2 and
+    // no window, so the program ends by itself.
+    void badArgumentsEndTheProgramWithCode2_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("two files") << QStringList{u"a.txt"_s, u"b.txt"_s} << u"только один"_s;
+        QTest::newRow("an option") << QStringList{u"--help"_s} << u"«--help»"_s;
+    }
+    void badArgumentsEndTheProgramWithCode2() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        QProcess program;
+        program.start(QStringLiteral(ORVELL_PROGRAM), arguments);
+        QVERIFY(program.waitForFinished(30'000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 2);
+        const QString error = QString::fromUtf8(program.readAllStandardError());
+        QVERIFY2(error.contains(message), qPrintable(error));
+        QVERIFY2(error.contains(u"orvell [ФАЙЛ]"_s), qPrintable(error));
+    }
+};
+
+}  // namespace orvell
+
+QTEST_MAIN(orvell::BookOpeningTest)
+#include "book_opening_test.moc"

@@ -1,0 +1,62 @@
+// Opening a book file: from the file dialog (Ctrl+O), a drop on the window or the command
+// line. The book's text replaces the text box's as an edit would.
+
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <filesystem>
+
+#include "books/book_text.h"
+#include "ui/Unit1.h"
+#include "ui/platform/file_dialog.h"
+#include "ui/platform/file_drop.h"
+#include "ui/platform/message_box.h"
+#include "ui/platform/timer.h"
+
+namespace orvell {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kBookFilter = u"Книги и тексты (*.txt *.fb2 *.fb2.zip *.epub)"_s;
+
+}  // namespace
+
+void TForm1::connectBookOpening() {
+    auto* openCommand = new QShortcut(QKeySequence::Open, this);
+    openCommand->setContext(Qt::WindowShortcut);
+    connect(openCommand, &QShortcut::activated, this, &TForm1::FileOpenCommand);
+    const auto open = [this](const QString& path) { openFile(path); };
+    platform::onFileDrop(*this, open);
+    // The text box takes drops of its own; a dropped file is opened all the same.
+    platform::onFileDrop(*Memo1->viewport(), open);
+}
+
+void TForm1::pauseForOpening() {
+    // As the pause command does; a reading should not run on unseen behind the dialog.
+    if (Timer1->enabled()) SpeedButton2Click();
+}
+
+void TForm1::FileOpenCommand() {
+    pauseForOpening();
+    const QString path = platform::askFileToOpen(this, kBookFilter);
+    if (!path.isEmpty()) openFile(path);
+}
+
+void TForm1::openFile(const QString& path) {
+    pauseForOpening();
+    const QString name = QFileInfo(path).fileName();
+    const books::BookText book = books::openBook(std::filesystem::path(path.toStdU16String()));
+    if (!book.ok()) {
+        platform::showError(this, QString::fromStdU16String(
+                                      books::failureMessage(name.toStdU16String(), book.reason)));
+        return;
+    }
+    // Memo1's change enables the start and releases the hot keys, as an edit does.
+    Memo1->setPlainText(QString::fromStdU16String(book.text));
+    setWindowTitle(u"Orvell — "_s + name);
+}
+
+}  // namespace orvell
