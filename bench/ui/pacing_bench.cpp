@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
                     kAutosaves);
         form.Memo1->setPlainText(QString::fromStdU16String(generatedText(kFullScriptWords)));
         std::optional<std::size_t> entriesAtLastSave;
-        const PacingFigures figures = read(form, recorder, ReadingScript::kSlots, [&] {
+        const PacingFigures figures = read(form, recorder, kWholeText, [&] {
             if (autosaves.count() >= kAutosaves && !entriesAtLastSave)
                 entriesAtLastSave = recorder.entries().size();
             return entriesAtLastSave &&
