@@ -17,13 +17,15 @@ constexpr std::int32_t kTickLimit = 2'100'000'000;
 
 }  // namespace
 
-Statistics statisticsAfterTick(std::int32_t j2, std::int32_t sh, std::int32_t k1) {
+Statistics statisticsAfterTick(std::int32_t j2, std::int32_t sh, std::int32_t k1,
+                               std::int32_t startEntry) {
     Statistics s;
     s.lastTick = j2 > kTickLimit;
     s.j2 = j2 + 1;
     s.entries = std::to_string(sh) + " / " + std::to_string(k1 - 1);
-    // Entries shown per minute of reading (a tick is half a second), pauses included.
-    s.speed = roundHalfEven(std::int64_t{sh} * 120, s.j2);
+    // Entries shown per minute of reading (a tick is half a second), pauses included. A step
+    // back behind the start entry has shown nothing new yet.
+    s.speed = roundHalfEven(std::max(std::int64_t{sh} - startEntry, std::int64_t{0}) * 120, s.j2);
     // Before the first cutting ends, or for a text without entries, k1 - 1 is -1, which no
     // range can have; while a new text is cut, k1 is still the previous reading's count.
     s.barMaximum = std::max(k1 - 1, 0);
@@ -31,18 +33,23 @@ Statistics statisticsAfterTick(std::int32_t j2, std::int32_t sh, std::int32_t k1
     return s;
 }
 
+std::int32_t resumeEntry(std::int32_t place, int speedIndex) {
+    return std::max(place - stepBackDistance(speedIndex), 0);
+}
+
 ReadingCore::ReadingCore(LearningLookup lookup) : lookup_(std::move(lookup)) {}
 
 void ReadingCore::applySpeed(int speedIndex) { j_ = baseIntervalFor(speedIndex, j_); }
 
-void ReadingCore::resetScript() {
+void ReadingCore::resetScript(std::int32_t startEntry) {
     sarr_.reset();
-    sh_ = 0;
+    sh_ = startEntry;
+    startEntry_ = startEntry;
     ++generation_;
     cutting_ = false;
 }
 
-void ReadingCore::cut(std::u16string text, const std::function<void()>& yield) {
+bool ReadingCore::cut(std::u16string text, const std::function<void()>& yield) {
     const std::uint64_t generation = generation_;
     cutting_ = true;
     // A newer start, made from inside the yield, resets the script: this cutting then stops
@@ -51,11 +58,16 @@ void ReadingCore::cut(std::u16string text, const std::function<void()>& yield) {
         yield();
         return generation == generation_;
     });
-    if (result == CutResult::Finished) cutting_ = false;
+    if (result != CutResult::Finished) return false;
+    cutting_ = false;
+    return true;
 }
 
 PacingTick ReadingCore::tick(bool learning) {
     PacingTick t;
+    // Still at a start entry that the whole text does not reach: the text is not the one the
+    // place was remembered for, so the reading starts from the beginning.
+    if (sh_ == startEntry_ && sh_ > 0 && !cutting_ && !sarr_.filled(sh_)) sh_ = startEntry_ = 0;
     const DisplayEntry* e = sarr_.at(sh_);
     if (e == nullptr) {
         // The display has caught up with the cutting: wait for the entry.
@@ -85,7 +97,7 @@ void ReadingCore::stepBack(int speedIndex) {
 }
 
 Statistics ReadingCore::statisticsTick() {
-    Statistics s = statisticsAfterTick(j2_, sh_, k1_);
+    Statistics s = statisticsAfterTick(j2_, sh_, k1_, startEntry_);
     j2_ = s.j2;
     return s;
 }

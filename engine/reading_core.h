@@ -34,8 +34,14 @@ struct Statistics {
 };
 
 // The statistics of the tick that finds the count at j2, at position sh of a script of k1
-// entries.
-Statistics statisticsAfterTick(std::int32_t j2, std::int32_t sh, std::int32_t k1);
+// entries, in a reading that started at entry startEntry: the speed counts the entries of this
+// sitting, the entries shown and the bar the place in the whole script.
+Statistics statisticsAfterTick(std::int32_t j2, std::int32_t sh, std::int32_t k1,
+                               std::int32_t startEntry = 0);
+
+// The entry a reading resumes at for a place reached earlier: a step back at the speed list's
+// item before it, so that the reader finds the thread again, not before the first entry.
+std::int32_t resumeEntry(std::int32_t place, int speedIndex);
 
 // The state of a reading and its arithmetic: the script, the position and the counters, the
 // cutting of a text while the reading already runs, what a pacing tick shows and for how long,
@@ -55,12 +61,15 @@ class ReadingCore {
     // j for an item of the speed list; an index outside the table keeps it.
     void applySpeed(int speedIndex);
 
-    // A new script: every slot empty and sh 0. A cutting still running (this call comes from
-    // inside its yield) is abandoned: it writes nothing more and leaves k1 alone.
-    void resetScript();
+    // A new script: every slot empty and sh at startEntry, where the first tick waits for the
+    // cutting to reach it. A start entry that the finished cutting does not reach is dropped
+    // for entry 0. A cutting still running (this call comes from inside its yield) is
+    // abandoned: it writes nothing more and leaves k1 alone.
+    void resetScript(std::int32_t startEntry = 0);
     // Cuts text into the script, calling `yield` after every entry stored, so that the
-    // reading already runs meanwhile; sets k1 when the whole text is cut.
-    void cut(std::u16string text, const std::function<void()>& yield);
+    // reading already runs meanwhile; sets k1 when the whole text is cut. False when a newer
+    // script took over before the end.
+    bool cut(std::u16string text, const std::function<void()>& yield);
 
     // One pacing tick. learning: whether the vocabulary decides the learning factor.
     PacingTick tick(bool learning);
@@ -74,11 +83,12 @@ class ReadingCore {
 
   private:
     LearningLookup lookup_;
-    ReadingScript sarr_;   // the reading script
-    std::int32_t sh_ = 0;  // slot the next pacing tick shows
-    std::int32_t k1_ = 0;  // entries of the last completed cutting
-    std::int32_t j_ = 0;   // base interval of the chosen speed, ms
-    std::int32_t j2_ = 0;  // statistics ticks since the start
+    ReadingScript sarr_;           // the reading script
+    std::int32_t sh_ = 0;          // slot the next pacing tick shows
+    std::int32_t k1_ = 0;          // entries of the last completed cutting
+    std::int32_t j_ = 0;           // base interval of the chosen speed, ms
+    std::int32_t j2_ = 0;          // statistics ticks since the start
+    std::int32_t startEntry_ = 0;  // where this reading started
     bool cutting_ = false;
     std::uint64_t generation_ = 0;  // counts the resets: a cutting stops once it has moved on
 };

@@ -1,5 +1,5 @@
 // The reading core: tick sequences, ticks while the text is still cut, the end of a script,
-// the step back and the statistics figures.
+// the step back, a reading resumed at a remembered place and the statistics figures.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/reading_core.h"
@@ -248,6 +249,50 @@ INSTANTIATE_TEST_SUITE_P(Distances, StepBack,
                                          StepBackCase{0, 0, 0}, StepBackCase{17, 300, 0},
                                          StepBackCase{17, 301, 1}));
 
+struct ResumeCase {
+    int speedIndex;
+    std::int32_t place;       // the entry reached before
+    std::int32_t firstShown;  // in a text of 400 entries "0" to "399"
+};
+
+class Resume : public testing::TestWithParam<ResumeCase> {};
+
+std::u16string decimal(std::int32_t n) {
+    const std::string digits = std::to_string(n);
+    return {digits.begin(), digits.end()};
+}
+
+// The start waits for the cutting to reach its entry, shows it first, and counts the speed of
+// this sitting from there; a place the text does not reach starts from the first entry.
+TEST_P(Resume, StartsAStepBackBeforeThePlace) {
+    const ResumeCase& c = GetParam();
+    std::u16string text;
+    for (int i = 0; i < 400; ++i) text += decimal(i) + u' ';
+    FakeVocabulary vocabulary;
+    ReadingCore core(vocabulary.lookup());
+    const std::int32_t start = resumeEntry(c.place, c.speedIndex);
+    core.resetScript(start);
+    core.applySpeed(c.speedIndex);
+    bool first = true;
+    ASSERT_TRUE(core.cut(text, [&] {
+        if (!std::exchange(first, false) || start == 0) return;
+        EXPECT_EQ(core.tick(false).shown, nullptr) << "the entry is not cut yet";
+    }));
+    const PacingTick t = core.tick(false);
+    ASSERT_NE(t.shown, nullptr);
+    EXPECT_EQ(joined(*t.shown), decimal(c.firstShown));
+    // One entry shown in this sitting; the last one leaves sh on itself.
+    EXPECT_EQ(core.statisticsTick().speed, t.ends ? 0 : 120);
+}
+
+// Step back distances: 15 entries at 150 words a minute, 65 at 300, 300 at 1000.
+INSTANTIATE_TEST_SUITE_P(Places, Resume,
+                         testing::Values(ResumeCase{0, 100, 85}, ResumeCase{3, 100, 35},
+                                         ResumeCase{3, 65, 0}, ResumeCase{3, 0, 0},
+                                         ResumeCase{17, 100, 0}, ResumeCase{17, 301, 1},
+                                         ResumeCase{3, 399 + 65, 399}, ResumeCase{3, 400 + 65, 0},
+                                         ResumeCase{0, 5000, 0}));
+
 struct StatisticsCase {
     const char* name;
     std::int32_t j2;  // before the tick
@@ -257,6 +302,7 @@ struct StatisticsCase {
     std::int64_t speed;
     int barMaximum;
     int barPosition;
+    std::int32_t start = 0;  // the entry the reading started at
 };
 
 void PrintTo(const StatisticsCase& c, std::ostream* os) { *os << c.name; }
@@ -265,7 +311,7 @@ class StatisticsFigures : public testing::TestWithParam<StatisticsCase> {};
 
 TEST_P(StatisticsFigures, FollowTheCountsOfTheReading) {
     const StatisticsCase& c = GetParam();
-    const Statistics s = statisticsAfterTick(c.j2, c.sh, c.k1);
+    const Statistics s = statisticsAfterTick(c.j2, c.sh, c.k1, c.start);
     EXPECT_EQ(s.j2, c.j2 + 1);
     EXPECT_FALSE(s.lastTick);
     EXPECT_EQ(s.entries, c.entries);
@@ -289,7 +335,12 @@ INSTANTIATE_TEST_SUITE_P(
                                    119'999'760, 999'997, 999'997},
                     StatisticsCase{"NoScriptYet", 0, 0, 0, "0 / -1", 0, 0, 0},
                     StatisticsCase{"OneEntry", 0, 0, 1, "0 / 0", 0, 0, 0},
-                    StatisticsCase{"PreviousCountWhileCutting", 0, 50, 10, "50 / 9", 6000, 9, 9}),
+                    StatisticsCase{"PreviousCountWhileCutting", 0, 50, 10, "50 / 9", 6000, 9, 9},
+                    // A resumed reading: the speed counts this sitting's entries, the rest the
+                    // place in the whole script.
+                    StatisticsCase{"Resumed", 9, 1035, 2000, "1035 / 1999", 420, 1999, 1035, 1000},
+                    StatisticsCase{"SteppedBackBehindTheStart", 9, 950, 2000, "950 / 1999", 0, 1999,
+                                   950, 1000}),
     [](const testing::TestParamInfo<StatisticsCase>& test) {
         return std::string(test.param.name);
     });
