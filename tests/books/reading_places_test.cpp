@@ -1,0 +1,115 @@
+// Where the reader left each book: a book known by its text wherever its file lies, the places
+// kept for the books read last, and the places file read back whatever it holds.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "books/book_identity.h"
+#include "books/book_text.h"
+#include "books/reading_places.h"
+#include "tests/books/encoded.h"
+
+namespace orvell::books {
+namespace {
+
+using test::encoded;
+using test::utf8;
+
+TEST(BookIdentity, FollowsTheTextNotTheFile) {
+    const std::u16string text = u"Глава первая\nЖил-был кот.";
+    const struct {
+        const char* label;
+        std::string bytes;
+        const char* name;
+        std::string otherBytes;
+        const char* otherName;
+        bool same;
+    } cases[] = {
+        {"renamed and moved", utf8(text), "book.txt", utf8(text), "Кот/черновик.txt", true},
+        {"saved in another charset", utf8(text), "a.txt", encoded(text, "windows-1251"), "a.txt",
+         true},
+        {"one letter changed", utf8(text), "a.txt", utf8(u"Глава первая\nЖил-был кит."), "a.txt",
+         false},
+        {"a line added", utf8(text), "a.txt", utf8(text + u"\nКонец."), "a.txt", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const BookText book = decodeBook(c.bytes, c.name);
+        const BookText other = decodeBook(c.otherBytes, c.otherName);
+        ASSERT_TRUE(book.ok() && other.ok());
+        EXPECT_EQ(bookIdentity(book.text) == bookIdentity(other.text), c.same);
+    }
+    // Places files hold it: SHA-256 of the UTF-16LE code units, in lowercase hex.
+    EXPECT_EQ(bookIdentity(u"Кот"),
+              "95f2818e0f27346559203bfa9f00a609e8d667cc34ffa477e7b80421035662d1");
+}
+
+std::string identity(std::size_t n) {
+    char hex[65];
+    std::snprintf(hex, sizeof hex, "%064zx", n);
+    return hex;
+}
+
+ReadingPlace place(std::size_t n, std::int32_t position = 10) {
+    return {identity(n), 100, position, 1'700'000'000 + static_cast<std::int64_t>(n)};
+}
+
+TEST(ReadingPlaces, ForgetTheBookReachedLongestAgo) {
+    constexpr std::size_t kMax = ReadingPlaces::kMaxBooks;
+    ReadingPlaces places;
+    for (std::size_t n = 0; n < kMax; ++n) places.remember(place(n));
+    places.remember(place(0, 20));  // read again: now the most recent
+    places.remember(place(kMax));   // one too many
+    EXPECT_EQ(places.size(), kMax);
+    ASSERT_NE(places.find(identity(0)), nullptr);
+    EXPECT_EQ(places.find(identity(0))->position, 20);
+    EXPECT_EQ(places.find(identity(1)), nullptr);
+    EXPECT_NE(places.find(identity(2)), nullptr);
+    // The order survives the file.
+    ReadingPlaces again = ReadingPlaces::parse(places.serialise());
+    EXPECT_EQ(again.serialise(), places.serialise());
+    again.remember(place(kMax + 1));
+    EXPECT_EQ(again.find(identity(2)), nullptr);
+    EXPECT_NE(again.find(identity(0)), nullptr);
+}
+
+// Whatever the file holds, reading it gives the valid places in it, or none, never a failure.
+TEST(ReadingPlaces, AnyFileReadsBackWithoutFailing) {
+    const std::string header = "Orvell reading places 1\n";
+    const std::string line = identity(7) + "\t100\t42\t1700000000";
+    const struct {
+        const char* label;
+        std::string text;
+        std::int32_t position;  // of book 7; -1: no place
+    } cases[] = {
+        {"as written", header + line + "\n", 42},
+        {"CR LF, no last line end", "Orvell reading places 1\r\n" + line, 42},
+        {"empty", "", -1},
+        {"no version line", line + "\n", -1},
+        {"a newer version", "Orvell reading places 2\n" + line + "\n", -1},
+        {"a damaged version", "Orvell reading places 1x\n" + line + "\n", -1},
+        {"garbage around the place",
+         header + "garbage\n\n\t\t\t\n" + line + "\n" + std::string("\xff\x00\x01", 3), 42},
+        {"the later of two", header + identity(7) + "\t100\t5\t1\n" + line + "\n", 42},
+        {"beyond its book", header + identity(7) + "\t100\t100\t1\n", -1},
+        {"negative", header + identity(7) + "\t100\t-1\t1\n", -1},
+        {"too large a number", header + identity(7) + "\t2147483648\t5\t1\n", -1},
+        {"no entries", header + identity(7) + "\t0\t0\t1\n", -1},
+        {"a field missing", header + identity(7) + "\t100\t42\n", -1},
+        {"a field too many", header + line + "\t1\n", -1},
+        {"a short identity", header + line.substr(1) + "\n", -1},
+        {"blanks in a number", header + identity(7) + "\t100\t 42\t1\n", -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const ReadingPlaces places = ReadingPlaces::parse(c.text);
+        const ReadingPlace* found = places.find(identity(7));
+        EXPECT_EQ(found == nullptr ? -1 : found->position, c.position);
+        EXPECT_EQ(places.size(), found == nullptr ? 0U : 1U);
+    }
+}
+
+}  // namespace
+}  // namespace orvell::books
