@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "ui/places_file.h"
 #include "ui/platform/activation.h"
 #include "ui/platform/fonts.h"
 #include "ui/platform/hot_keys.h"
@@ -74,9 +75,16 @@ void TForm1::FormCreate() {
     SpeedButton5Click();
     boo = true;
     if (CheckBox1->isChecked()) LoadLib();
+    setUpReadingPlaces();
 }
 
-void TForm1::FormDestroy() { SaveLib(); }
+void TForm1::FormDestroy() {
+    // A pause, a step back and the end have remembered the place already; a running reading
+    // has not. The save waits for one in flight and writes last.
+    if (Timer1->enabled()) rememberPlace(core_.sh());
+    places_->waitForSaves();
+    SaveLib();
+}
 
 void TForm1::centreOnDesktop() {
     const QScreen* screen = QGuiApplication::primaryScreen();

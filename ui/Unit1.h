@@ -3,6 +3,9 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
 
 #include "engine/reading_core.h"
 #include "vocabulary/vocabulary.h"
@@ -24,6 +27,8 @@ class HotKeys;
 class SpeedButton;
 class Timer;
 }  // namespace platform
+
+class PlacesFile;
 
 // The reader window. Controls keep their form names (also their object names), handlers are
 // named after the control and the event, and the state of a reading lives in the controls and
@@ -115,16 +120,34 @@ class TForm1 : public QWidget {
     void FileOpenCommand();
     void pauseForOpening();
 
+    // Where each book was left: remembered at a pause, a step back, the end and the exit, and
+    // resumed at the next start of the book; Ctrl+R starts it over.
+    void setUpReadingPlaces();
+    // The text box now holds the book with this text.
+    void identifyBook(std::u16string_view text);
+    // The text box was edited: it holds no book.
+    void forgetTextBoxBook();
+    // Where a start begins: a step back before the place of the text box's book, else 0. The
+    // reading is from then on the reading of that book, or of none.
+    std::int32_t startEntryOfBook();
+    // The cutting of the reading's script has finished and k1 holds its length.
+    void bookCutFinished();
+    // The reading's book was left at `position` (0: read to its end).
+    void rememberPlace(std::int32_t position);
+    void StartOverCommand();
+    // The start button's tooltip tells where the next start begins.
+    void updateStartHint();
+
     // Statistics.
     void Timer2Timer();
     void ProgressBar1MouseDown();
 
-    // Steps 9 to 13 of the start, in order: resets the script and sh; takes j for the speed
-    // list's item and sets it as Timer1's interval; enables Timer1; cuts the text of Memo1
-    // into the script, letting pending events run after every entry (ticks, clicks and hot
-    // keys are handled meanwhile); and sets k1 when the whole text is cut. A newer start made
-    // from inside those events abandons this cutting: it writes nothing more and leaves k1
-    // to the newer one.
+    // Steps 9 to 13 of the start, in order: resets the script, with sh where the reading begins;
+    // takes j for the speed list's item and sets it as Timer1's interval; enables Timer1; cuts the
+    // text of Memo1 into the script, letting pending events run after every entry (ticks,
+    // clicks and hot keys are handled meanwhile); and sets k1 when the whole text is cut. A
+    // newer start made from inside those events abandons this cutting: it writes nothing more
+    // and leaves k1 to the newer one.
     void cutScriptFromMemo();
     // Memo1's text with CR LF line breaks, as the cutting takes it.
     QString memoText() const;
@@ -162,6 +185,11 @@ class TForm1 : public QWidget {
     ReadingCore core_{[this](const DisplayEntry& e) { return larr.lookup(e); }};
     QString vrem;      // start time of the reading, long time format
     bool boo = false;  // the learning-mode explanation is still to be shown
+
+    std::unique_ptr<PlacesFile> places_;
+    std::string memoBook_;             // identity of the book in the text box; empty: none
+    std::string readingBook_;          // identity of the book the script was cut from
+    std::int32_t resumedEntries_ = 0;  // entries of the place the reading resumed from
 
     // Hot keys 32, 107 and 109, delivered to WMHotKey while registered.
     platform::HotKeys* hotKeys{};

@@ -56,6 +56,7 @@ void TForm1::openFile(const QString& path) {
     }
     // Memo1's change enables the start and releases the hot keys, as an edit does.
     Memo1->setPlainText(QString::fromStdU16String(book.text));
+    identifyBook(book.text);
     setWindowTitle(u"Orvell — "_s + name);
 }
 

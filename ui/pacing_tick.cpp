@@ -34,6 +34,7 @@ void TForm1::endReading() {
     Timer2->setEnabled(false);
     SpeedButton1->setEnabled(true);
     SpeedButton2->setEnabled(false);
+    rememberPlace(0);  // a book read to its end starts from the beginning next time
 }
 
 }  // namespace orvell

@@ -63,6 +63,7 @@ void TForm1::SpeedButton2Click() {
         Memo1->setEnabled(true);
         Timer1->setEnabled(false);
         SpeedButton2->setText(kResumeCaption);
+        rememberPlace(core_.sh());
     } else {
         Memo1->setEnabled(false);
         Timer1->setEnabled(true);
@@ -74,6 +75,7 @@ void TForm1::SpeedButton3Click() {
     core_.stepBack(ComboBox1->currentIndex());
     // Pauses a running reading; a paused one (or one started while paused) stays as it is.
     if (SpeedButton2->text() == kPauseCaption) SpeedButton2Click();
+    rememberPlace(core_.sh());
 }
 
 void TForm1::WMHotKey(int id) {
@@ -103,6 +105,7 @@ void TForm1::FormDeactivate() {
 }
 
 void TForm1::Memo1Change() {
+    forgetTextBoxBook();
     SpeedButton1->setEnabled(true);
     SpeedButton2->setEnabled(false);
     releaseHotKeys(*hotKeys);

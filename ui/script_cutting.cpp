@@ -9,10 +9,11 @@
 namespace orvell {
 
 void TForm1::cutScriptFromMemo() {
-    core_.resetScript();
+    core_.resetScript(startEntryOfBook());
     ComboBox1Change();
     Timer1->setEnabled(true);
-    core_.cut(memoText().toStdU16String(), [] { QCoreApplication::processEvents(); });
+    if (core_.cut(memoText().toStdU16String(), [] { QCoreApplication::processEvents(); }))
+        bookCutFinished();
 }
 
 }  // namespace orvell

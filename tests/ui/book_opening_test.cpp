@@ -1,7 +1,9 @@
 // Opening a book file in the window, the ways a user does: Ctrl+O and the file dialog, a drop on
-// the window or on the text box, and `orvell FILE` on the command line.
+// the window or on the text box, and `orvell FILE` on the command line; and a book resumed
+// where it was left.
 
 #include <QFileDialog>
+#include <QLabel>
 #include <QMimeData>
 #include <QProcess>
 #include <QUrl>
@@ -71,6 +73,10 @@ class BookOpeningTest : public test::WindowTestCase {
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         test::setActiveWindow(form.get());
         test::activationOf(*form)->applicationStateChanged(Qt::ApplicationActive);
+    }
+
+    QString shown() const {
+        return form->Label1->text() + form->Label2->text() + form->Label3->text();
     }
 
     bool hotKeysTaken() const {
@@ -165,6 +171,44 @@ class BookOpeningTest : public test::WindowTestCase {
         QCOMPARE(boxes->boxes.size(), std::size_t{1});
         QCOMPARE(boxes->boxes[0].icon, QMessageBox::Critical);
         QVERIFY2(boxes->boxes[0].text.contains(name), qPrintable(boxes->boxes[0].text));
+    }
+
+    // Read up to entry 100, close; a new window resumes the book a step back before, counts
+    // the speed of this sitting and the place in the whole book; Ctrl+R, typed with a Russian
+    // layout, starts it over.
+    void aBookResumesWhereItWasLeftInANewWindow() {
+        test::useFreshReadingPlaces();  // a place from an earlier test would move the start
+        QString words;
+        for (int i = 0; i < 300; ++i) words += u"w%1 "_s.arg(i);
+        const QString book = writeFile(u"book.txt"_s, words.toUtf8());
+        form->openFile(book);
+        QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
+        QCOMPARE(form->reading().k1(), 300);
+        for (int i = 0; i < 100; ++i) test::fire(form->Timer1);
+        QTest::mouseClick(form->SpeedButton2, Qt::LeftButton);
+
+        form.reset();
+        form = std::make_unique<TForm1>();
+        showActive();
+        form->openFile(book);
+        QCOMPARE(form->SpeedButton1->toolTip(),
+                 u"Продолжить с места, где остановились (100 из 299). Ctrl+R — с начала"_s);
+        QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
+        test::fire(form->Timer1);
+        QCOMPARE(shown(), u"w35"_s);  // 100 - 65 at 300 words a minute
+        test::fire(form->Timer2);
+        QCOMPARE(form->Label14->text(), u"36 / 299"_s);
+        QCOMPARE(form->Label15->text(), u"120"_s);
+
+        QTest::mouseClick(form->SpeedButton2, Qt::LeftButton);
+        form->openFile(book);
+        QVERIFY(form->SpeedButton1->toolTip().contains(u"(36 из 299)"_s));
+        QTest::sendKeyEvent(QTest::Click, form->Memo1, Qt::Key_R, u"к"_s, Qt::ControlModifier);
+        QCOMPARE(form->SpeedButton1->toolTip(), QString());
+        QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
+        test::fire(form->Timer1);
+        QCOMPARE(shown(), u"w0"_s);
+        QCOMPARE(form->Memo1->toPlainText(), words);  // the key typed nothing
     }
 
     void aCancelledDialogChangesNothing() {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -27,6 +28,14 @@ inline void setActiveWindow(QWidget* window) {
     QT_WARNING_DISABLE_DEPRECATED
     QApplication::setActiveWindow(window);
     QT_WARNING_POP
+}
+
+// Sends the window's reading places to a test folder (~/.qttest), never the user's own, and
+// starts with none there, so that a run does not depend on the one before.
+inline void useFreshReadingPlaces() {
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                  QStringLiteral("/places.txt"));
 }
 
 // The window loads and saves library.txt in the current folder: each test runs in its own.
@@ -80,6 +89,8 @@ inline platform::Activation* activationOf(const TForm1& form) {
 // A test class whose every test gets a fresh window in a scratch folder of its own.
 class WindowTestCase : public QObject {
   protected:
+    WindowTestCase() { useFreshReadingPlaces(); }
+
     void openWindow() {
         folder = std::make_unique<ScratchFolder>();
         form = std::make_unique<TForm1>();
