@@ -27,10 +27,11 @@ void reportOnce(std::atomic<bool>& reported, const QString& message) {
 
 }  // namespace
 
-PlacesFile::PlacesFile() {
+PlacesFile::PlacesFile() : file_(location()) { load(); }
+
+QString PlacesFile::location() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (!folder.isEmpty()) file_ = QDir(folder).filePath(QStringLiteral("places.txt"));
-    load();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("places.txt"));
 }
 
 void PlacesFile::load() {

@@ -26,6 +26,9 @@ class PlacesFile {
     void remember(const std::string& book, std::int32_t entries, std::int32_t position);
     void forget(const std::string& book);
 
+    // places.txt in the user's data folder; empty when the system names no such folder.
+    static QString location();
+
     // Returns once every change so far is on the disk, or has failed.
     void waitForSaves() { writer_.waitUntilIdle(); }
 

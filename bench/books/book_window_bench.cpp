@@ -1,9 +1,12 @@
 // Opening generated books of 5 MB in the window: from the open command to the text box filled
-// and the start button ready, the window's pending events (layout and paint) included.
+// and the start button ready, the window's pending events (layout and paint) included, and the
+// book known by its text; and opening again a book whose reading place is remembered.
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
@@ -13,7 +16,9 @@
 #include "bench/books/generated_books.h"
 #include "bench/summary.h"
 #include "ui/Unit1.h"
+#include "ui/places_file.h"
 #include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
 
 namespace orvell::bench {
 namespace {
@@ -22,8 +27,9 @@ constexpr int kRuns = 7;
 
 using Clock = std::chrono::steady_clock;
 
-// Milliseconds of each opening of `file`; empty when the window did not take the book.
-std::vector<double> openingsMs(TForm1& form, const std::string& file) {
+// Milliseconds of each opening of `file`; empty when the window did not take the book, or did
+// not find its place when one is `remembered`.
+std::vector<double> openingsMs(TForm1& form, const std::string& file, bool remembered = false) {
     const QString path = QString::fromStdString(file);
     std::vector<double> ms;
     for (int run = 0; run < kRuns; ++run) {
@@ -33,11 +39,27 @@ std::vector<double> openingsMs(TForm1& form, const std::string& file) {
         form.openFile(path);
         QApplication::processEvents();
         const std::chrono::duration<double, std::milli> took = Clock::now() - start;
-        if (!form.SpeedButton1->isEnabled() || form.Memo1->document()->characterCount() < 1'000'000)
+        if (!form.SpeedButton1->isEnabled() ||
+            form.Memo1->document()->characterCount() < 1'000'000 ||
+            form.SpeedButton1->toolTip().isEmpty() == remembered)
             return {};
         ms.push_back(took.count());
     }
     return ms;
+}
+
+// Reads a little of the book and pauses, which remembers its place.
+void readSomeOf(TForm1& form, const std::string& file) {
+    form.openFile(QString::fromStdString(file));
+    form.SpeedButton1->click();  // returns once the whole book is cut
+    for (int i = 0; i < 1000; ++i) emit form.Timer1->tick();
+    form.SpeedButton2->click();
+}
+
+// The places go to a test folder, never the user's own, and start empty.
+void forgetReadingPlaces() {
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(PlacesFile::location());
 }
 
 }  // namespace
@@ -50,6 +72,7 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
+    forgetReadingPlaces();
     const std::pair<const char*, const std::string*> books[] = {
         {"open_txt_ms_5mb", &textBook()},
         {"open_fb2_ms_5mb", &fb2Book()},
@@ -69,7 +92,17 @@ int main(int argc, char** argv) {
             std::printf("%s: median of %zu openings\n", figure, ms.size());
             reportFigure(figure, median(ms));
         }
+        readSomeOf(form, fb2Book());
+        const std::vector<double> ms = openingsMs(form, fb2Book(), true);
+        if (ms.empty()) {
+            std::fprintf(stderr, "resume_open_ms_5mb: the window did not resume the book\n");
+            ++failures;
+        } else {
+            std::printf("resume_open_ms_5mb: median of %zu openings of the FB2 book\n", ms.size());
+            reportFigure("resume_open_ms_5mb", median(ms));
+        }
     }
+    forgetReadingPlaces();
     QDir::setCurrent(previous);
     removeGeneratedBooks();
     return failures == 0 ? 0 : 1;

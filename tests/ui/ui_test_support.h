@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/Unit1.h"
+#include "ui/places_file.h"
 #include "ui/platform/activation.h"
 #include "ui/platform/hot_keys.h"
 #include "ui/platform/message_box.h"
@@ -34,8 +35,7 @@ inline void setActiveWindow(QWidget* window) {
 // starts with none there, so that a run does not depend on the one before.
 inline void useFreshReadingPlaces() {
     QStandardPaths::setTestModeEnabled(true);
-    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                  QStringLiteral("/places.txt"));
+    QFile::remove(PlacesFile::location());
 }
 
 // The window loads and saves library.txt in the current folder: each test runs in its own.
