@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -73,7 +74,7 @@ void PlacesFile::save() {
         try {
             if (!QDir().mkpath(QFileInfo(file_).path()))
                 throw FileError("cannot create the folder");
-            const std::string_view pieces[] = {text};
+            const std::array pieces{std::string_view(text)};
             writeLibraryFile(systemFileSystem(), std::filesystem::path(file_.toStdU16String()),
                              pieces);
         } catch (const FileError& e) {

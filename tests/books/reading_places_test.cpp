@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <array>
+#include <iomanip>
+#include <sstream>
 #include <string>
 
 #include "books/book_identity.h"
@@ -17,23 +19,25 @@ namespace {
 using test::encoded;
 using test::utf8;
 
+struct IdentityCase {
+    const char* label;
+    std::string bytes;
+    const char* name;
+    std::string otherBytes;
+    const char* otherName;
+    bool same;
+};
+
 TEST(BookIdentity, FollowsTheTextNotTheFile) {
     const std::u16string text = u"Глава первая\nЖил-был кот.";
-    const struct {
-        const char* label;
-        std::string bytes;
-        const char* name;
-        std::string otherBytes;
-        const char* otherName;
-        bool same;
-    } cases[] = {
+    const auto cases = std::to_array<IdentityCase>({
         {"renamed and moved", utf8(text), "book.txt", utf8(text), "Кот/черновик.txt", true},
         {"saved in another charset", utf8(text), "a.txt", encoded(text, "windows-1251"), "a.txt",
          true},
         {"one letter changed", utf8(text), "a.txt", utf8(u"Глава первая\nЖил-был кит."), "a.txt",
          false},
         {"a line added", utf8(text), "a.txt", utf8(text + u"\nКонец."), "a.txt", false},
-    };
+    });
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         const BookText book = decodeBook(c.bytes, c.name);
@@ -47,9 +51,9 @@ TEST(BookIdentity, FollowsTheTextNotTheFile) {
 }
 
 std::string identity(std::size_t n) {
-    char hex[65];
-    std::snprintf(hex, sizeof hex, "%064zx", n);
-    return hex;
+    std::ostringstream hex;
+    hex << std::hex << std::setw(64) << std::setfill('0') << n;
+    return hex.str();
 }
 
 ReadingPlace place(std::size_t n, std::int32_t position = 10) {
@@ -79,11 +83,12 @@ TEST(ReadingPlaces, ForgetTheBookReachedLongestAgo) {
 TEST(ReadingPlaces, AnyFileReadsBackWithoutFailing) {
     const std::string header = "Orvell reading places 1\n";
     const std::string line = identity(7) + "\t100\t42\t1700000000";
-    const struct {
+    struct ParseCase {
         const char* label;
         std::string text;
         std::int32_t position;  // of book 7; -1: no place
-    } cases[] = {
+    };
+    const auto cases = std::to_array<ParseCase>({
         {"as written", header + line + "\n", 42},
         {"CR LF, no last line end", "Orvell reading places 1\r\n" + line, 42},
         {"empty", "", -1},
@@ -101,7 +106,7 @@ TEST(ReadingPlaces, AnyFileReadsBackWithoutFailing) {
         {"a field too many", header + line + "\t1\n", -1},
         {"a short identity", header + line.substr(1) + "\n", -1},
         {"blanks in a number", header + identity(7) + "\t100\t 42\t1\n", -1},
-    };
+    });
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         const ReadingPlaces places = ReadingPlaces::parse(c.text);
