@@ -465,6 +465,7 @@ class SoakTest : public QObject {
             {Qt::Key_Y, Qt::ControlModifier, u"ctrl Y"},
             {Qt::Key_X, Qt::ControlModifier, u"ctrl X"},
             {Qt::Key_V, Qt::ControlModifier, u"ctrl V"},
+            {Qt::Key_R, Qt::ControlModifier, u"ctrl R"},
         });
         const Key& k = oneOf(keys);
         pressKey(keyTarget(), k.key, k.modifiers, QString::fromUtf16(k.name));
