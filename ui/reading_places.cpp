@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QLocale>
 #include <QShortcut>
+#include <algorithm>
 
 #include "books/book_identity.h"
 #include "ui/Unit1.h"
