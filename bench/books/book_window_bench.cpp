@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -50,11 +51,11 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
-    const std::pair<const char*, const std::string*> books[] = {
+    const std::array<std::pair<const char*, const std::string*>, 3> books = {{
         {"open_txt_ms_5mb", &textBook()},
         {"open_fb2_ms_5mb", &fb2Book()},
         {"open_epub_ms_5mb", &epubBook()},
-    };
+    }};
     int failures = 0;
     {
         orvell::TForm1 form;
