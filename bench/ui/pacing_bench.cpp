@@ -14,9 +14,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -133,9 +133,11 @@ std::size_t lineCount(const char* file) {
 std::size_t fullTextEntries(std::span<char* const> args) {
     constexpr std::string_view kOption = "--entries=";
     for (const std::string_view arg : args | std::views::drop(1)) {
-        // The rest of an argument is still terminated by argv's own zero.
-        if (arg.starts_with(kOption))
-            return std::strtoul(arg.substr(kOption.size()).data(), nullptr, 10);
+        if (!arg.starts_with(kOption)) continue;
+        const std::string_view value = arg.substr(kOption.size());
+        std::size_t entries = 0;  // stays 0 when the value is no number
+        std::from_chars(value.begin(), value.end(), entries);
+        return entries;
     }
     return kDefaultFullTextEntries;
 }

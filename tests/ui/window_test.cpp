@@ -55,7 +55,7 @@ class WindowTest : public test::WindowTestCase {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
         struct Row {
-            const char* name;
+            const char* name = nullptr;
             QRect geometry;
         };
         const std::array<Row, 18> table = {{
