@@ -18,7 +18,7 @@ namespace orvell::books {
 namespace {
 
 // Enough of a text to tell its charset; longer files are judged by their start.
-constexpr std::size_t kSampleBytes = 64 * 1024;
+constexpr std::size_t kSampleBytes = std::size_t{64} * 1024;
 
 constexpr std::array<const char*, 3> kRussianCharsets = {"windows-1251", "KOI8-R", "IBM866"};
 
@@ -88,16 +88,17 @@ const char* detectCharset(std::string_view bytes) {
         candidates.insert(candidates.begin(), guess);
     }
     std::vector<long> scores;
+    scores.reserve(candidates.size());
     for (const char* charset : candidates) scores.push_back(russianScore(sample, charset));
-    return candidates[static_cast<std::size_t>(std::max_element(scores.begin(), scores.end()) -
-                                               scores.begin())];
+    return candidates[static_cast<std::size_t>(std::ranges::max_element(scores) - scores.begin())];
 }
 
 std::u16string toUtf16(std::string_view bytes, const char* charset) {
     UErrorCode status = U_ZERO_ERROR;
     UConverter* converter = ucnv_open(charset, &status);
     if (U_FAILURE(status)) {
-        throw BookFailure(u"кодировка «" + std::u16string(charset, charset + std::strlen(charset)) +
+        const std::string_view name(charset);
+        throw BookFailure(u"кодировка «" + std::u16string(name.begin(), name.end()) +
                           u"» не поддерживается");
     }
     // The charsets of books give at most one unit per byte; others say how many they need.

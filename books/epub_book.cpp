@@ -39,7 +39,7 @@ bool isNavigation(QStringView properties) {
 QString archivePath(const QString& base, QStringView href) {
     const QString relative = QUrl::fromPercentEncoding(href.left(href.indexOf(u'#')).toUtf8());
     const QString folder = base.left(base.lastIndexOf(u'/') + 1);
-    const QString path = QDir::cleanPath(folder + relative);
+    QString path = QDir::cleanPath(folder + relative);
     if (path.isEmpty() || path.startsWith(u'/') || path == u".." || path.startsWith(u"../")) {
         return {};
     }

@@ -1,7 +1,7 @@
 #include "books/fb2_book.h"
 
 #include <algorithm>
-#include <iterator>
+#include <array>
 
 #include "books/book_failure.h"
 #include "books/markup_text.h"
@@ -12,12 +12,11 @@ namespace {
 
 // Within a body, only emphasis, links and the like run within a block.
 Markup fb2Markup(QStringView name) {
-    static constexpr QStringView kInline[] = {u"emphasis",      u"strong", u"a",
-                                              u"strikethrough", u"sub",    u"sup",
-                                              u"code",          u"style",  u"image"};
+    static constexpr auto kInline =
+        std::to_array<QStringView>({u"emphasis", u"strong", u"a", u"strikethrough", u"sub", u"sup",
+                                    u"code", u"style", u"image"});
     if (name == u"empty-line") return Markup::EmptyLine;
-    const bool isInline =
-        std::find(std::begin(kInline), std::end(kInline), name) != std::end(kInline);
+    const bool isInline = std::ranges::find(kInline, name) != kInline.end();
     return isInline ? Markup::Inline : Markup::Block;
 }
 

@@ -28,7 +28,7 @@ struct Named {
 };
 
 // Punctuation and signs of typeset text.
-constexpr Named kTypographic[] = {
+constexpr auto kTypographic = std::to_array<Named>({
     {"OElig", u'Œ'},    {"oelig", u'œ'},  {"Scaron", u'Š'}, {"scaron", u'š'}, {"Yuml", u'Ÿ'},
     {"fnof", u'ƒ'},     {"circ", u'ˆ'},   {"tilde", u'˜'},  {"ensp", 0x2002}, {"emsp", 0x2003},
     {"thinsp", 0x2009}, {"zwnj", 0x200C}, {"zwj", 0x200D},  {"lrm", 0x200E},  {"rlm", 0x200F},
@@ -38,7 +38,7 @@ constexpr Named kTypographic[] = {
     {"lsaquo", u'‹'},   {"rsaquo", u'›'}, {"oline", u'‾'},  {"frasl", u'⁄'},  {"euro", u'€'},
     {"trade", u'™'},    {"larr", u'←'},   {"rarr", u'→'},   {"minus", u'−'},  {"ne", u'≠'},
     {"le", u'≤'},       {"ge", u'≥'},     {"infin", u'∞'},  {"asymp", u'≈'},
-};
+});
 
 const QHash<QString, QChar>& entities() {
     static const QHash<QString, QChar> table = [] {
@@ -57,7 +57,7 @@ const QHash<QString, QChar>& entities() {
 
 QString HtmlEntities::resolveUndeclaredEntity(const QString& name) {
     const auto found = entities().constFind(name);
-    if (found != entities().cend()) return QString(*found);
+    if (found != entities().cend()) return {*found};
     return QStringLiteral("&amp;") + name + u';';
 }
 

@@ -18,8 +18,8 @@ namespace {
 
 std::string lowerCase(std::string_view name) {
     std::string lower(name);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::ranges::transform(lower, lower.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return lower;
 }
 
@@ -51,7 +51,10 @@ std::u16string zippedBookText(std::string_view bytes, const std::string& name,
         return epubText(zip, limits.maxDepth).toStdU16String();
     }
     if (const std::optional<std::string> fb2 = zip.firstEndingWith(".fb2")) {
-        return fb2Text(*zip.read(*fb2), limits.maxDepth).toStdU16String();
+        // Listed but not found again by its name: the archive's directory contradicts itself.
+        const std::optional<std::string> book = zip.read(*fb2);
+        if (!book) throw BookFailure(u"архив ZIP повреждён");
+        return fb2Text(*book, limits.maxDepth).toStdU16String();
     }
     throw BookFailure(u"в архиве нет книги FB2 или EPUB");
 }

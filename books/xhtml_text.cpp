@@ -1,7 +1,7 @@
 #include "books/xhtml_text.h"
 
 #include <algorithm>
-#include <iterator>
+#include <array>
 
 #include "books/markup_text.h"
 
@@ -10,13 +10,13 @@ namespace orvell::books {
 namespace {
 
 bool isBlock(QStringView name) {
-    static constexpr QStringView kBlocks[] = {
-        u"p",       u"h1",    u"h2",         u"h3",     u"h4",  u"h5",     u"h6",
-        u"li",      u"div",   u"blockquote", u"br",     u"tr",  u"body",   u"section",
-        u"article", u"aside", u"header",     u"footer", u"nav", u"figure", u"figcaption",
-        u"ul",      u"ol",    u"dl",         u"dt",     u"dd",  u"table",  u"caption",
-        u"pre",     u"hr",    u"address",    u"main"};
-    return std::find(std::begin(kBlocks), std::end(kBlocks), name) != std::end(kBlocks);
+    static constexpr auto kBlocks = std::to_array<QStringView>(
+        {u"p",       u"h1",    u"h2",         u"h3",     u"h4",  u"h5",     u"h6",
+         u"li",      u"div",   u"blockquote", u"br",     u"tr",  u"body",   u"section",
+         u"article", u"aside", u"header",     u"footer", u"nav", u"figure", u"figcaption",
+         u"ul",      u"ol",    u"dl",         u"dt",     u"dd",  u"table",  u"caption",
+         u"pre",     u"hr",    u"address",    u"main"});
+    return std::ranges::find(kBlocks, name) != kBlocks.end();
 }
 
 Markup xhtmlMarkup(QStringView name) {

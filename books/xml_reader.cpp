@@ -17,7 +17,7 @@ QString foreignEncoding(std::string_view bytes) {
     constexpr std::size_t kDeclarationBytes = 256;
     QXmlStreamReader probe(QString::fromLatin1(bytes.substr(0, kDeclarationBytes)));
     if (probe.readNext() != QXmlStreamReader::StartDocument) return {};
-    const QString encoding = probe.documentEncoding().toString();
+    QString encoding = probe.documentEncoding().toString();
     if (encoding.isEmpty() || encoding.startsWith(u"utf-8", Qt::CaseInsensitive) ||
         encoding.startsWith(u"utf-16", Qt::CaseInsensitive)) {
         return {};

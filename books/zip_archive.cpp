@@ -12,7 +12,7 @@ namespace orvell::books {
 
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
 
 [[noreturn]] void broken() { throw BookFailure(u"архив ZIP повреждён"); }
 
@@ -82,7 +82,7 @@ std::optional<std::string> ZipArchive::read(const std::string& name) {
     for (;;) {
         const std::size_t offset = data.size();
         data.resize(offset + kChunk);
-        const zip_int64_t got = zip_fread(file.get(), data.data() + offset, kChunk);
+        const zip_int64_t got = zip_fread(file.get(), &data[offset], kChunk);
         if (got < 0) broken();
         data.resize(offset + static_cast<std::size_t>(got));
         if (data.size() > budget_) throw tooBig();

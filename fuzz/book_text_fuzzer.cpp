@@ -14,7 +14,7 @@
 #include "fuzz/require.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes = orvell::fuzz::bytesOf(data, size);
     const orvell::books::BookText book = orvell::books::decodeBook(bytes, "fuzz.txt");
     if (!book.ok()) {
         ORVELL_REQUIRE(book.text.empty());
@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     ORVELL_REQUIRE(book.text.find(u'\r') == std::u16string::npos);
     ORVELL_REQUIRE(book.text.size() <= bytes.size());
-    const bool plainAscii = std::all_of(
-        bytes.begin(), bytes.end(), [](char b) { return (b >= 0x20 && b < 0x7F) || b == '\n'; });
+    const bool plainAscii =
+        std::ranges::all_of(bytes, [](char b) { return (b >= 0x20 && b < 0x7F) || b == '\n'; });
     if (plainAscii) ORVELL_REQUIRE(book.text == std::u16string(bytes.begin(), bytes.end()));
     return 0;
 }

@@ -31,7 +31,7 @@ void requireLines(std::u16string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes = orvell::fuzz::bytesOf(data, size);
     orvell::books::DecodeLimits limits;
     limits.maxDepth = kMaxDepth;
     const orvell::books::BookText book = orvell::books::decodeBook(bytes, "fuzz.fb2", limits);

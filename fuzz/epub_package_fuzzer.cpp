@@ -27,7 +27,7 @@ void requireInsideArchive(const QString& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes = orvell::fuzz::bytesOf(data, size);
     try {
         requireInsideArchive(orvell::books::packagePath(bytes, kMaxDepth));
     } catch (const orvell::books::BookFailure& failure) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace orvell::fuzz {
 
@@ -13,6 +14,12 @@ namespace orvell::fuzz {
 [[noreturn]] inline void fail(const char* file, int line, const char* what) {
     std::fprintf(stderr, "%s:%d: invariant broken: %s\n", file, line, what);
     std::abort();
+}
+
+// The input as the bytes of a file: libFuzzer hands over unsigned bytes, the readers take chars.
+inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) {
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): char may view any bytes
+    return {reinterpret_cast<const char*>(data), size};
 }
 
 // The input as UTF-16LE code units; an odd last byte is not part of the text.

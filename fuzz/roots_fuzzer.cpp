@@ -23,7 +23,7 @@
 namespace {
 
 constexpr std::size_t kMaxUnits = 1 << 10;
-constexpr std::size_t kMaxFrontCut = 2 * (4 + 3 + 2 + 1);
+constexpr std::size_t kMaxFrontCut = std::size_t{2} * (4 + 3 + 2 + 1);
 constexpr std::u16string_view kVowels = u"аеёиоуыэюяaeiou";
 
 std::u16string expectedClean(std::u16string s) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -202,16 +203,15 @@ ReadingScript& script() {
     return sarr;
 }
 
-// The end of the previous input's script: the reset must empty everything before it.
-std::int32_t previousEnd = 0;
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size / 2 > kMaxUnits) return -1;
     const std::u16string text = orvell::fuzz::utf16FromBytes(data, size);
     std::optional<std::size_t> stopAt;
-    if (size % 2 == 1) stopAt = std::size_t{data[size - 1]} + 1;
+    if (size % 2 == 1) stopAt = std::size_t{std::span(data, size).back()} + 1;
+    // The end of the previous input's script: the reset must empty everything before it.
+    static std::int32_t previousEnd = 0;
 
     ReadingScript& sarr = script();
     sarr.reset();

@@ -127,9 +127,7 @@ void requireLookup(orvell::Vocabulary& vocabulary, const orvell::DisplayEntry& e
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // libFuzzer hands over unsigned bytes; the file reader takes chars.
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes = orvell::fuzz::bytesOf(data, size);
     const fs::path file = folder() / orvell::Vocabulary::kFileName;
     writeBytes(file, bytes);
 

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <array>
 
 #include "engine/speed_table.h"
 #include "ui/Unit1.h"
@@ -30,8 +31,8 @@ const QString kLearningModeExplanation =
     u"распознование слова поможет избежать этой проблемы."_s;
 
 // Taken and released always in this order.
-constexpr int kHotKeyOrder[] = {platform::HotKeys::kKeypadPlus, platform::HotKeys::kSpace,
-                                platform::HotKeys::kKeypadMinus};
+constexpr std::array kHotKeyOrder = {platform::HotKeys::kKeypadPlus, platform::HotKeys::kSpace,
+                                     platform::HotKeys::kKeypadMinus};
 
 // The results are not used: a key held elsewhere simply does not arrive.
 void takeHotKeys(platform::HotKeys& keys) {

@@ -12,7 +12,7 @@ namespace orvell {
 
 namespace {
 
-constexpr std::int64_t kMsPerDay = 24 * 60 * 60 * 1000;
+constexpr std::int64_t kMsPerDay = std::int64_t{24} * 60 * 60 * 1000;
 
 // The time of day that has passed since `start`, modulo a day: a reading that crosses
 // midnight still shows how long it has lasted.

@@ -1,11 +1,12 @@
 #include "ui/welcome_text.h"
 
 #include <QStringList>
+#include <array>
 
 namespace orvell {
 
 QString welcomeText() {
-    static const char16_t* const lines[] = {
+    static constexpr std::array lines = {
         u"Добро пожаловать в программу по скорочтению Orvell.",
         u"",
         u"Попробуем в кратце объяснить, в чем суть метода: Обычная скорость чтения редко превышает "

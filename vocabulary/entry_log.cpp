@@ -1,7 +1,7 @@
 #include "vocabulary/entry_log.h"
 
 #include <algorithm>
-#include <cstring>
+#include <span>
 
 namespace orvell {
 
@@ -9,9 +9,10 @@ void EntryLog::append(std::string_view bytes) {
     while (!bytes.empty()) {
         const std::size_t at = size_ % kBlockSize;
         if (at == 0 && size_ / kBlockSize == blocks_.size())
-            blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+            blocks_.push_back(std::make_unique_for_overwrite<Block>());
         const std::size_t n = std::min(bytes.size(), kBlockSize - at);
-        std::memcpy(blocks_[size_ / kBlockSize].get() + at, bytes.data(), n);
+        std::ranges::copy(bytes.substr(0, n),
+                          std::span(*blocks_[size_ / kBlockSize]).subspan(at).begin());
         size_ += n;
         bytes.remove_prefix(n);
     }
@@ -22,7 +23,8 @@ std::vector<std::string_view> EntryLog::pieces(std::size_t begin, std::size_t en
     while (begin < end) {
         const std::size_t at = begin % kBlockSize;
         const std::size_t n = std::min(end - begin, kBlockSize - at);
-        result.emplace_back(blocks_[begin / kBlockSize].get() + at, n);
+        result.push_back(
+            std::string_view(blocks_[begin / kBlockSize]->data(), kBlockSize).substr(at, n));
         begin += n;
     }
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <string_view>
@@ -21,8 +22,9 @@ class EntryLog {
 
   private:
     static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+    using Block = std::array<char, kBlockSize>;
 
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<std::unique_ptr<Block>> blocks_;
     std::size_t size_ = 0;
 };
 

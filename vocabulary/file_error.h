@@ -10,7 +10,7 @@ namespace orvell {
 // "I/O error N".
 class FileError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit FileError(const std::string& what) : std::runtime_error(what) {}
 
     // The user-facing error for an operating-system error number.
     static FileError fromErrno(int err);

@@ -42,9 +42,13 @@ class Vocabulary {
 
     explicit Vocabulary(FileSystem& fs = systemFileSystem())
         : fs_(&fs), codePage_(std::make_unique<AnsiCodePage>()) {}
-    // A move takes the log's blocks and the writer along, so a save in flight goes on.
+    // A move takes the log's blocks and the writer along, so a save in flight goes on. There is
+    // one writer per vocabulary, so no copy; and assigning over one would drop its pending saves.
     Vocabulary(Vocabulary&&) = default;
     Vocabulary& operator=(Vocabulary&&) = delete;
+    Vocabulary(const Vocabulary&) = delete;
+    Vocabulary& operator=(const Vocabulary&) = delete;
+    ~Vocabulary() = default;
 
     const std::vector<std::u16string>& larr() {
         takeOverLoad();
@@ -78,8 +82,8 @@ class Vocabulary {
     // them back after the loaded part, at byte `fromByte` of the log. `bytes` is filled by the
     // first save that manages to read them.
     struct UnreadLines {
-        std::size_t from;
-        std::size_t fromByte;
+        std::size_t from = 0;
+        std::size_t fromByte = 0;
         std::optional<std::string> bytes;
     };
     // What one save writes: the log's bytes up to the moment it was taken, with the unread

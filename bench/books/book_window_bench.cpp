@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -73,11 +74,11 @@ int main(int argc, char** argv) {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
     forgetReadingPlaces();
-    const std::pair<const char*, const std::string*> books[] = {
+    const std::array<std::pair<const char*, const std::string*>, 3> books = {{
         {"open_txt_ms_5mb", &textBook()},
         {"open_fb2_ms_5mb", &fb2Book()},
         {"open_epub_ms_5mb", &epubBook()},
-    };
+    }};
     int failures = 0;
     {
         orvell::TForm1 form;

@@ -98,7 +98,7 @@ const std::string& epubBook() {
 void removeGeneratedBooks() { fs::remove_all(folder()); }
 
 double median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
+    std::ranges::sort(samples);
     return samples.empty() ? 0 : samples[samples.size() / 2];
 }
 

@@ -22,23 +22,13 @@ constexpr std::size_t kMillionWords = 850'000;
 constexpr std::size_t kFiveMillionWords = 3'901'000;
 
 struct LongText {
-    explicit LongText(std::size_t wordCount) : words(wordCount) {}
+    explicit LongText(std::size_t wordCount) : words(wordCount), text(generatedText(wordCount)) {}
 
     std::size_t words;
+    std::u16string text;
     double entries = 0;  // summed over the runs
     double seconds = 0;
-
-    const std::u16string& text() {
-        if (text_.empty()) text_ = generatedText(words);
-        return text_;
-    }
-
-  private:
-    std::u16string text_;
 };
-
-LongText millionEntries{kMillionWords};
-LongText fiveMillionEntries{kFiveMillionWords};
 
 std::int32_t cutInto(ReadingScript& sarr, std::u16string t) {
     std::int32_t k1 = 0;
@@ -50,7 +40,7 @@ void cutLongText(benchmark::State& state, LongText& longText) {
     auto sarr = std::make_unique<ReadingScript>();
     for (auto _ : state) {
         sarr->reset();
-        std::u16string copy = longText.text();
+        std::u16string copy = longText.text;
         const auto start = std::chrono::steady_clock::now();
         const std::int32_t k1 = cutInto(*sarr, std::move(copy));
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
@@ -61,19 +51,21 @@ void cutLongText(benchmark::State& state, LongText& longText) {
     state.counters["entries_per_s"] = benchmark::Counter(longText.entries / longText.seconds);
 }
 
-void BM_CutMillionEntries(benchmark::State& state) { cutLongText(state, millionEntries); }
-BENCHMARK(BM_CutMillionEntries)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-
-void BM_CutFiveMillionEntries(benchmark::State& state) { cutLongText(state, fiveMillionEntries); }
-BENCHMARK(BM_CutFiveMillionEntries)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+void registerCut(const char* name, LongText& longText, benchmark::IterationCount runs) {
+    benchmark::RegisterBenchmark(
+        name, [&longText](benchmark::State& state) { cutLongText(state, longText); })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(runs);
+}
 
 // The heap the script holds once the whole text is cut: its slots, its entries and their
 // strings.
-double scriptBytesPerEntry(LongText& longText) {
-    const std::u16string& t = longText.text();  // made before counting: not the script's
+double scriptBytesPerEntry(const LongText& longText) {
+    // The text was made before counting: it is not the script's.
     const std::int64_t before = liveHeapBytes();
     auto sarr = std::make_unique<ReadingScript>();
-    const std::int32_t entries = cutInto(*sarr, t);
+    const std::int32_t entries = cutInto(*sarr, longText.text);
     std::printf("%zu words: %d entries\n", longText.words, entries);
     return static_cast<double>(liveHeapBytes() - before) / entries;
 }
@@ -86,6 +78,10 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
+    LongText millionEntries{kMillionWords};
+    LongText fiveMillionEntries{kFiveMillionWords};
+    registerCut("BM_CutMillionEntries", millionEntries, 5);
+    registerCut("BM_CutFiveMillionEntries", fiveMillionEntries, 3);
     const double bytesPerEntry = scriptBytesPerEntry(millionEntries);
     const double bytesPerEntry5e6 = scriptBytesPerEntry(fiveMillionEntries);
     benchmark::RunSpecifiedBenchmarks();

@@ -14,15 +14,17 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <ranges>
+#include <span>
+#include <string_view>
 
 #include "bench/engine/generated_text.h"
 #include "bench/summary.h"
@@ -68,7 +70,7 @@ class AutosaveMeter {
             if (!form.Timer3->enabled()) return;
             const Clock::time_point start = Clock::now();
             emit form.Timer3->tick();
-            blocks_.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start));
+            blocks_.emplace_back(Clock::now() - start);
         });
         rhythm_.start(interval);
     }
@@ -128,11 +130,15 @@ std::size_t lineCount(const char* file) {
         std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
 }
 
-std::size_t fullTextEntries(int argc, char** argv) {
-    constexpr const char* kOption = "--entries=";
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], kOption, std::strlen(kOption)) == 0)
-            return std::strtoul(argv[i] + std::strlen(kOption), nullptr, 10);
+std::size_t fullTextEntries(std::span<char* const> args) {
+    constexpr std::string_view kOption = "--entries=";
+    for (const std::string_view arg : args | std::views::drop(1)) {
+        if (!arg.starts_with(kOption)) continue;
+        const std::string_view value = arg.substr(kOption.size());
+        std::size_t entries = 0;  // stays 0 when the value is no number
+        std::from_chars(value.begin(), value.end(), entries);
+        return entries;
+    }
     return kDefaultFullTextEntries;
 }
 
@@ -143,7 +149,7 @@ int main(int argc, char** argv) {
     using namespace orvell;
     using namespace orvell::bench;
     QApplication app(argc, argv);
-    const std::size_t entries = fullTextEntries(argc, argv);
+    const std::size_t entries = fullTextEntries(std::span(argv, static_cast<std::size_t>(argc)));
 
     // The window loads and saves library.txt in the current folder: an empty vocabulary of
     // this run's own, so learning mode (on, as the window starts) doubles every new root.

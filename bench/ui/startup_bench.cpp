@@ -9,10 +9,12 @@
 #include <QApplication>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -43,8 +45,8 @@ int showWindow(int argc, char** argv) {
 
 // Starts the program's part and returns its start-up time in milliseconds.
 double startOnce(const char* self) {
-    int out[2];
-    if (pipe(out) != 0) return -1;
+    std::array<int, 2> out{};
+    if (pipe(out.data()) != 0) return -1;
     const Clock::time_point start = Clock::now();
     const pid_t child = fork();
     if (child == 0) {
@@ -55,9 +57,9 @@ double startOnce(const char* self) {
     }
     close(out[1]);
     std::string text;
-    char buffer[64];
-    for (ssize_t got; (got = read(out[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(got));
+    std::array<char, 64> buffer{};
+    for (ssize_t got = 0; (got = read(out[0], buffer.data(), buffer.size())) > 0;)
+        text.append(buffer.data(), static_cast<std::size_t>(got));
     close(out[0]);
     int status = 0;
     waitpid(child, &status, 0);
@@ -69,7 +71,8 @@ double startOnce(const char* self) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], kChildOption) == 0) return showWindow(argc, argv);
+    const std::span<char*> args(argv, static_cast<std::size_t>(argc));
+    if (args.size() > 1 && std::strcmp(args[1], kChildOption) == 0) return showWindow(argc, argv);
 
     const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe");
     const std::filesystem::path folder =
@@ -90,7 +93,7 @@ int main(int argc, char** argv) {
     }
     std::filesystem::current_path("/");
     std::filesystem::remove_all(folder);
-    std::sort(times.begin(), times.end());
+    std::ranges::sort(times);
     orvell::bench::reportFigure("startup_ms_at_1e6", times[times.size() / 2]);
     return 0;
 }

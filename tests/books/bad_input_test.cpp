@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -41,11 +42,12 @@ TEST(BadInput, EachIsRefusedWithItsReason) {
         R"(<?xml version="1.0"?><!DOCTYPE FictionBook [<!ENTITY a "ha"><!ENTITY b "&a;&a;&a;&a;">
 <!ENTITY c "&b;&b;&b;&b;"><!ENTITY d "&c;&c;&c;&c;">]><FictionBook><body><p>&d;</p></body></FictionBook>)";
     const std::string goodEpub = zipOf(epubFiles({xhtml("<p>Текст</p>")}));
-    const struct {
+    struct Case {
         const char* name;
         std::string bytes;
         std::u16string reason;
-    } cases[] = {
+    };
+    const auto cases = std::to_array<Case>({
         {"book.pdf", "%PDF-1.4", u"формат не поддерживается"},
         {"book.epub", "not a zip at all", u"архив ZIP повреждён"},
         {"book.epub", goodEpub.substr(0, goodEpub.size() / 2), u"архив ZIP повреждён"},
@@ -86,7 +88,7 @@ TEST(BadInput, EachIsRefusedWithItsReason) {
         {"book.fb2.zip", zipOf({{"bomb.fb2", std::string(3 << 20, ' ')}}),
          u"распакованная книга больше 2 МБ"},
         {"huge.txt", std::string((2 << 20) + 1, 'a'), u"файл больше 2 МБ"},
-    };
+    });
     DecodeLimits limits;
     limits.maxBytes = 2 << 20;
     limits.maxDepth = 256;

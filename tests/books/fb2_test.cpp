@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "books/book_text.h"
@@ -53,21 +54,22 @@ const std::u16string kText =
     u"Цитата & «кавычки»\n";
 
 std::string fb2In(const char* charset) {
-    return "<?xml version=\"1.0\" encoding=\"" + std::string(charset) + "\"?>" +
+    return R"(<?xml version="1.0" encoding=")" + std::string(charset) + R"("?>)" +
            encoded(kBook, charset);
 }
 
 TEST(Fb2, ReadsTheMainBodyPlainAndZippedInEitherEncoding) {
-    const struct {
+    struct Case {
         const char* label;
         std::string bytes;
         const char* name;
-    } cases[] = {
+    };
+    const auto cases = std::to_array<Case>({
         {"UTF-8", fb2In("UTF-8"), "book.fb2"},
         {"windows-1251", fb2In("windows-1251"), "Book.FB2"},
         {"zipped", zipOf({{"Сказка.fb2", fb2In("windows-1251")}}), "book.fb2.zip"},
         {"zipped, named .fb2", zipOf({{"book.fb2", fb2In("UTF-8")}}), "book.fb2"},
-    };
+    });
     for (const auto& c : cases) {
         const BookText book = decodeBook(c.bytes, c.name);
         EXPECT_EQ(book.reason, u"") << c.label;

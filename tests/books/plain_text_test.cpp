@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "books/book_text.h"
@@ -22,7 +23,7 @@ struct Sample {
 // The short ones are those where ICU's detector alone goes wrong: it takes the IBM866
 // "Как только буквы." for windows-1251, and the UTF-8 "The letter это and so on." for
 // windows-1252.
-const Sample kSamples[] = {
+const auto kSamples = std::to_array<Sample>({
     {"greeting", u"Привет, мир!", u"Привет, мир!"},
     {"short", u"Как только буквы.", u"Как только буквы."},
     {"mostly Latin", u"The letter это and so on.", u"The letter это and so on."},
@@ -37,7 +38,7 @@ const Sample kSamples[] = {
      u"проснись:\nОткрой сомкнуты негой взоры"},
     {"mixed", u"Глава 1. The Beginning\r\n«Кто-то», — сказал он.",
      u"Глава 1. The Beginning\n«Кто-то», — сказал он."},
-};
+});
 
 struct Charset {
     const char* name;
@@ -45,7 +46,7 @@ struct Charset {
     bool typographic;  // has the dash and guillemets
 };
 
-const Charset kCharsets[] = {
+const auto kCharsets = std::to_array<Charset>({
     {"UTF-8", "", true},
     {"UTF-8", "\xEF\xBB\xBF", true},
     {"UTF-16LE", "\xFF\xFE", true},
@@ -53,7 +54,7 @@ const Charset kCharsets[] = {
     {"windows-1251", "", true},
     {"KOI8-R", "", false},
     {"IBM866", "", false},
-};
+});
 
 TEST(PlainText, ReadsEverySampleInEveryCharset) {
     for (const Charset& charset : kCharsets) {

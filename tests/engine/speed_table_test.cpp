@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "engine/speed_table.h"
@@ -37,9 +38,10 @@ TEST(SpeedSteps, StayWithinTheTable) {
 
 // Truncating before the multiplication: index 0 gives 15, not 1000 / 60 = 16.
 TEST(StepBack, DistancesOfEveryRow) {
-    constexpr std::int32_t kDistances[kSpeedRows] = {15,  30,  50,  65,  80,  100, 115, 130, 150,
-                                                     165, 180, 200, 215, 230, 250, 265, 280, 300};
-    for (int i = 0; i < kSpeedRows; ++i) EXPECT_EQ(stepBackDistance(i), kDistances[i]) << i;
+    constexpr std::array<std::int32_t, kSpeedRows> kDistances = {
+        15, 30, 50, 65, 80, 100, 115, 130, 150, 165, 180, 200, 215, 230, 250, 265, 280, 300};
+    for (int i = 0; i < kSpeedRows; ++i)
+        EXPECT_EQ(stepBackDistance(i), kDistances.at(static_cast<std::size_t>(i))) << i;
 }
 
 }  // namespace

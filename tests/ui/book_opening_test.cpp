@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QUrl>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -51,7 +52,7 @@ class BookOpeningTest : public test::WindowTestCase {
     bool pacingWhileDialogOpen = false;
 
     QString writeFile(const QString& name, const QByteArray& bytes) {
-        const QString path = folder->file(name);
+        QString path = folder->file(name);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
         return path;
@@ -109,13 +110,13 @@ class BookOpeningTest : public test::WindowTestCase {
         test::fire(form->Timer1);
         QTest::mouseClick(form->SpeedButton2, Qt::LeftButton);  // paused: Memo1 takes drops
         QVERIFY(hotKeysTaken());
-        const std::function<void()> ways[] = {
+        const auto ways = std::to_array<std::function<void()>>({
             [&] { openThroughDialog(book); },
             [&] { dropFile(form.get(), book); },
             [&] { dropFile(form->Memo1->viewport(), book); },
             [&] { form->openFile(book); },
-        };
-        ways[way]();
+        });
+        ways.at(static_cast<std::size_t>(way))();
         QCOMPARE(form->Memo1->toPlainText(), kFb2Text);
         QCOMPARE(form->windowTitle(), u"Orvell — Повесть.fb2"_s);
         QVERIFY(form->SpeedButton1->isEnabled());

@@ -162,7 +162,7 @@ class PlatformTest : public QObject {
     }
 
     void clockCanBeReplaced() {
-        const QDateTime fixed(QDate(2024, 1, 1), QTime(23, 59, 50));
+        QDateTime fixed(QDate(2024, 1, 1), QTime(23, 59, 50));
         setClockForTesting([&] { return fixed; });
         QCOMPARE(now(), fixed);
         setClockForTesting({});

@@ -363,6 +363,7 @@ class SoakTest : public QObject {
         });
         static std::discrete_distribution<int> pick = [] {
             std::vector<double> weights;
+            weights.reserve(kinds.size());
             for (const EventKind& k : kinds) weights.push_back(k.weight);
             return std::discrete_distribution<int>(weights.begin(), weights.end());
         }();
@@ -534,13 +535,13 @@ class SoakTest : public QObject {
         const QString text = folder_->file(u"book.txt"_s);
         const QString fb2 = folder_->file(u"book.fb2"_s);
         const QString broken = folder_->file(u"bad.epub"_s);
-        const std::pair<QString, QByteArray> files[] = {
+        const auto files = std::to_array<std::pair<QString, QByteArray>>({
             {text, longText().toUtf8()},
             {fb2,
              u"<FictionBook><body><title><p>Глава</p></title><p>Раз, два.</p><p>Три</p>"
              u"</body></FictionBook>"_s.toUtf8()},
             {broken, "PK\x03\x04 not a zip"},
-        };
+        });
         for (const auto& [path, bytes] : files) {
             QFile file(path);
             if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <memory>
@@ -53,20 +54,30 @@ class WindowTest : public test::WindowTestCase {
     void controlGeometry_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
-        const struct {
-            const char* name;
+        struct Row {
+            const char* name = nullptr;
             QRect geometry;
-        } table[] = {
-            {"SpeedButton1", {24, 69, 129, 33}},  {"SpeedButton2", {209, 69, 129, 33}},
-            {"SpeedButton3", {24, 108, 314, 33}}, {"SpeedButton4", {286, 147, 23, 22}},
-            {"SpeedButton5", {315, 147, 23, 22}}, {"SpeedButton6", {24, 147, 42, 22}},
-            {"Panel4", {24, 11, 314, 49}},        {"Panel1", {28, 20, 107, 31}},
-            {"Panel2", {135, 20, 19, 31}},        {"Panel3", {152, 20, 179, 31}},
-            {"Memo1", {24, 184, 314, 237}},       {"ComboBox1", {125, 148, 49, 21}},
-            {"Panel5", {143, 48, 1, 10}},         {"Panel6", {143, 11, 1, 9}},
-            {"GroupBox1", {24, 427, 314, 78}},    {"ProgressBar1", {24, 502, 314, 13}},
-            {"CheckBox1", {175, 78, 20, 17}},     {"StatusBar1", {0, 181, 363, 19}},
         };
+        const std::array<Row, 18> table = {{
+            {"SpeedButton1", {24, 69, 129, 33}},
+            {"SpeedButton2", {209, 69, 129, 33}},
+            {"SpeedButton3", {24, 108, 314, 33}},
+            {"SpeedButton4", {286, 147, 23, 22}},
+            {"SpeedButton5", {315, 147, 23, 22}},
+            {"SpeedButton6", {24, 147, 42, 22}},
+            {"Panel4", {24, 11, 314, 49}},
+            {"Panel1", {28, 20, 107, 31}},
+            {"Panel2", {135, 20, 19, 31}},
+            {"Panel3", {152, 20, 179, 31}},
+            {"Memo1", {24, 184, 314, 237}},
+            {"ComboBox1", {125, 148, 49, 21}},
+            {"Panel5", {143, 48, 1, 10}},
+            {"Panel6", {143, 11, 1, 9}},
+            {"GroupBox1", {24, 427, 314, 78}},
+            {"ProgressBar1", {24, 502, 314, 13}},
+            {"CheckBox1", {175, 78, 20, 17}},
+            {"StatusBar1", {0, 181, 363, 19}},
+        }};
         for (const auto& row : table)
             QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.geometry;
     }

@@ -64,7 +64,7 @@ class BackgroundSaves : public testing_support::InTempFolder {
 
     std::vector<std::string> failures_;
     Vocabulary::FailureHandler noteFailure_ = [this](const FileError& e) {
-        failures_.push_back(e.what());
+        failures_.emplace_back(e.what());
     };
 };
 
@@ -103,7 +103,7 @@ TEST_F(BackgroundSaves, ALaterSaveTakesThePlaceOfOneStillWaiting) {
     // The second gave way to the third, which holds all it held; the first, if it was not in
     // flight yet, too.
     ASSERT_LE(fs.replaced.size(), 2u);
-    EXPECT_TRUE(std::is_sorted(fs.replaced.begin(), fs.replaced.end()));
+    EXPECT_TRUE(std::ranges::is_sorted(fs.replaced));
     EXPECT_EQ(fs.replaced.back(), std::filesystem::file_size("library.txt"));
     EXPECT_EQ(loadedAgain(), vocabulary.larr());
 }

@@ -60,7 +60,7 @@ std::string failureOf(Call call) {
 // it succeeds.
 std::string failureOfBackgroundSave(Vocabulary& vocabulary) {
     std::vector<std::string> failures;
-    vocabulary.saveInBackground([&](const FileError& e) { failures.push_back(e.what()); });
+    vocabulary.saveInBackground([&](const FileError& e) { failures.emplace_back(e.what()); });
     vocabulary.waitForSaves();
     EXPECT_LE(failures.size(), 1u);
     return failures.empty() ? std::string() : failures.front();
@@ -212,7 +212,8 @@ class FailedLoad : public FileFaults, public testing::WithParamInterface<bool> {
         fs_.failOn(Operation::read, EIO, 2);  // after "one\r\ntwo", mid-line
         if (GetParam()) {
             std::vector<std::string> failures;
-            vocabulary_.loadInBackground([&](const FileError& e) { failures.push_back(e.what()); });
+            vocabulary_.loadInBackground(
+                [&](const FileError& e) { failures.emplace_back(e.what()); });
             vocabulary_.larr();  // waits for the load
             EXPECT_EQ(failures, std::vector<std::string>{"I/O error 5"});
         } else {

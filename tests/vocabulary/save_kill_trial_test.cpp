@@ -13,10 +13,12 @@
 #include <cmath>
 #include <csignal>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -44,8 +46,10 @@ struct LibraryContent {
 // pauses, each with its bytes in windows-1251, where а-я are 0xE0-0xFF and ё is 0xB8.
 LibraryContent randomLibrary(std::size_t count, std::uint32_t seed) {
     std::vector<std::pair<char, char16_t>> latin;
+    latin.reserve(26);
     for (int k = 0; k < 26; ++k) latin.emplace_back('a' + k, u'a' + k);
     std::vector<std::pair<char, char16_t>> cyrillic{{'\xB8', u'ё'}};
+    cyrillic.reserve(1 + 32);
     for (int k = 0; k < 32; ++k) cyrillic.emplace_back(static_cast<char>(0xE0 + k), u'а' + k);
 
     std::mt19937 random(seed);
@@ -107,12 +111,16 @@ class TemporaryFileWatch {
     // Takes the events so far; true when the temporary file was opened among them.
     bool takeEvents() {
         bool opened = false;
-        alignas(inotify_event) std::array<char, 4096> events;
-        for (ssize_t got; (got = read(fd_, events.data(), events.size())) > 0;) {
-            for (ssize_t at = 0; at < got;) {
-                const auto* event = reinterpret_cast<const inotify_event*>(events.data() + at);
-                opened |= event->len > 0 && std::string_view(event->name) == kTemporaryFile;
-                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        std::array<char, 4096> events{};
+        for (ssize_t got = 0; (got = read(fd_, events.data(), events.size())) > 0;) {
+            // Each event is its header, then `len` bytes of name padded with zeros.
+            std::span<const char> rest(events.data(), static_cast<std::size_t>(got));
+            while (!rest.empty()) {
+                inotify_event event{};
+                std::memcpy(&event, rest.data(), sizeof event);
+                const std::span<const char> name = rest.subspan(sizeof event, event.len);
+                opened |= !name.empty() && std::string_view(name.data()) == kTemporaryFile;
+                rest = rest.subspan(sizeof event + event.len);
             }
         }
         return opened;
@@ -241,7 +249,7 @@ TEST_F(SaveKillTrial, LibraryIsAlwaysTheOldOrTheNewFileWhole) {
         opened |= watch.takeEvents();
 
         const std::optional<std::size_t> holds = fileHolds(trial == kTrials - 1);
-        ASSERT_TRUE(holds.has_value());
+        if (!holds) return;  // the failure is reported
         Moment moment = Moment::afterTheSave;
         if (holds == saving) {
             // The replace took the temporary file, whatever an earlier kill had left there.

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QStringList>
+#include <array>
 
 namespace orvell::platform {
 
@@ -10,7 +11,7 @@ namespace {
 
 // A free Tahoma with Tahoma's widths, Cyrillic included, that comes with the Windows
 // compatibility fonts (Debian's fonts-wine); the system's font list does not hold it.
-constexpr const char* kTahomaFiles[] = {
+constexpr std::array kTahomaFiles = {
     "/usr/share/wine/fonts/tahoma.ttf",
     "/usr/share/wine/fonts/tahomabd.ttf",
 };
@@ -28,14 +29,15 @@ void substituteMissingFonts() {
                 QFontDatabase::addApplicationFont(QString::fromLatin1(file));
         }
     }
-    const struct {
+    struct Substitution {
         const QString& family;
         const char* substitute;
-    } table[] = {
+    };
+    const std::array<Substitution, 3> table = {{
         {kCourierNew, "Liberation Mono"},  // metric-compatible
         {kLucidaConsole, "DejaVu Sans Mono"},
         {kTahoma, "Liberation Sans"},  // at the window's size no wider than Tahoma
-    };
+    }};
     for (const auto& row : table) {
         if (!isInstalled(row.family) && QFont::substitutes(row.family).isEmpty())
             QFont::insertSubstitution(row.family, QString::fromLatin1(row.substitute));

@@ -19,8 +19,10 @@ namespace {
 
 constexpr std::array kSignals = {SIGTERM, SIGHUP, SIGINT};
 
-// The self-pipe: the signal handler writes one byte, the event loop reads it.
-int pipeEnds[2] = {-1, -1};
+// The self-pipe: the signal handler writes one byte, the event loop reads it. A signal handler
+// reaches only globals.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
+std::array<int, 2> pipeEnds = {-1, -1};
 
 // Only what is safe in a signal handler: one write, errno left as it was.
 extern "C" void noteRequest(int) {
@@ -32,6 +34,8 @@ extern "C" void noteRequest(int) {
 }
 
 // The signals this class took over; one started ignoring a signal (nohup, say) keeps that.
+// Process-wide, as the handlers are.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
 std::array<bool, kSignals.size()> taken{};
 
 void setHandler(int signal, void (*handler)(int)) {
@@ -51,7 +55,7 @@ bool isIgnored(int signal) {
 }  // namespace
 
 TerminationRequests::TerminationRequests() {
-    if (::pipe(pipeEnds) != 0) return;  // the signals keep ending the program at once
+    if (::pipe(pipeEnds.data()) != 0) return;  // the signals keep ending the program at once
     for (int end : pipeEnds) {
         ::fcntl(end, F_SETFD, FD_CLOEXEC);
         ::fcntl(end, F_SETFL, ::fcntl(end, F_GETFL) | O_NONBLOCK);
@@ -80,8 +84,8 @@ void TerminationRequests::handle(std::function<void()> handler) {
     handler_ = std::move(handler);
     notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
-        char bytes[64];
-        while (::read(pipeEnds[0], bytes, sizeof bytes) > 0) {
+        std::array<char, 64> bytes{};
+        while (::read(pipeEnds[0], bytes.data(), bytes.size()) > 0) {
         }
         handler_();
     });
