@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <future>
 #include <span>
 #include <utility>
 
@@ -9,6 +10,25 @@
 #include "vocabulary/roots.h"
 
 namespace orvell {
+
+namespace {
+
+// The entries as the file holds them, encoded a slice at a time: the text of a million entries
+// and its bytes at once would be fresh memory of several times the file's size, and faulting it
+// in would take longer than the encoding.
+EntryLog encoded(std::span<const std::u16string> entries) {
+    constexpr std::size_t kSlice = 4096;
+    AnsiCodePage codePage;
+    EntryLog log;
+    while (!entries.empty()) {
+        const std::size_t n = std::min(kSlice, entries.size());
+        log.append(encodeEntries(codePage, entries.first(n)));
+        entries = entries.subspan(n);
+    }
+    return log;
+}
+
+}  // namespace
 
 int Vocabulary::lookup(const DisplayEntry& e) {
     takeOverLoad();
@@ -30,21 +50,20 @@ void Vocabulary::append(std::u16string entry) {
 Vocabulary::Loaded Vocabulary::load(FileSystem& fs, const std::filesystem::path& file) {
     LibraryLines read = readLibraryFile(fs, file);
     Loaded loaded{read.lines.size(), std::move(read.lines), {}, {}, read.failure};
-    // Room for the roots of the readings to come: moving a million entries at the first of them
-    // would hold up the tick that appends it.
-    loaded.larr.reserve(loaded.lines + loaded.lines / 4);
+    const std::span<const std::u16string> lines(loaded.larr);
+    // The save log and the set of known forms are made from the same lines, side by side.
+    std::future<EntryLog> log = std::async(std::launch::async, [lines] { return encoded(lines); });
     // The same as appending the entries one by one, in bulk: a million of them are loaded in
     // a fraction of a second.
     std::deque<std::u16string> changedByClean;
     std::vector<std::u16string_view> forms;
-    forms.reserve(loaded.larr.size());
-    for (const std::u16string& entry : loaded.larr) {
+    forms.reserve(lines.size());
+    for (const std::u16string& entry : lines) {
         forms.push_back(entry);
         if (!cleanLeavesAlone(entry)) forms.push_back(changedByClean.emplace_back(clean(entry)));
     }
     loaded.known.insertAll(forms);
-    AnsiCodePage codePage;
-    loaded.log.append(encodeEntries(codePage, loaded.larr));
+    loaded.log = log.get();
     return loaded;
 }
 
