@@ -75,8 +75,10 @@ void TForm1::SpeedButton2Click() {
 void TForm1::SpeedButton3Click() {
     core_.stepBack(ComboBox1->currentIndex());
     // Pauses a running reading; a paused one (or one started while paused) stays as it is.
-    if (SpeedButton2->text() == kPauseCaption) SpeedButton2Click();
-    rememberPlace(core_.sh());
+    if (SpeedButton2->text() == kPauseCaption)
+        SpeedButton2Click();  // which remembers the place when it pauses
+    else
+        rememberPlace(core_.sh());
 }
 
 void TForm1::WMHotKey(int id) {
