@@ -21,6 +21,9 @@ class RootSet {
     // The same for many strings, faster: the table's memory is fetched ahead of its use.
     void insertAll(std::span<const std::u16string_view> strings);
     void reserve(std::size_t count);
+    // How many strings fit before the table must grow, which takes time in proportion to the
+    // strings held.
+    std::size_t capacity() const { return slots_.size() / 2; }
     void clear();
 
   private:

@@ -28,9 +28,9 @@
 
 #include "bench/engine/generated_text.h"
 #include "bench/summary.h"
-#include "bench/ui/large_library.h"
 #include "bench/ui/pacing_figures.h"
 #include "bench/ui/pacing_recorder.h"
+#include "bench/vocabulary/large_library.h"
 #include "engine/reading_script.h"
 #include "ui/Unit1.h"
 #include "ui/platform/speed_button.h"

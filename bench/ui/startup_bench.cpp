@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "bench/summary.h"
-#include "bench/ui/large_library.h"
+#include "bench/vocabulary/large_library.h"
 #include "ui/Unit1.h"
 
 namespace {

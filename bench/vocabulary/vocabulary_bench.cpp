@@ -1,6 +1,6 @@
 // The vocabulary at the sizes a long-time reader reaches: the lookup of one pacing tick with a
-// million roots, against the plain scan over every entry with a hundred thousand, and loading
-// and saving a million roots.
+// million roots, against the plain scan over every entry with a hundred thousand, loading and
+// saving a million roots, and the first new roots after a load.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -14,6 +14,7 @@
 
 #include "bench/summary.h"
 #include "bench/vocabulary/generated_words.h"
+#include "bench/vocabulary/large_library.h"
 #include "vocabulary/roots.h"
 #include "vocabulary/vocabulary.h"
 
@@ -23,6 +24,10 @@ namespace {
 constexpr std::size_t kBigVocabulary = 1'000'000;
 constexpr std::size_t kScannedVocabulary = 100'000;
 constexpr std::size_t kLookupsPerBatch = 1'000;
+// Just short of a size at which the set of known roots, whose table grows by doubling, would be
+// full: the worst case for the first new roots after a load.
+constexpr std::size_t kNearlyFullTable = 1'048'000;
+constexpr std::size_t kNewWordsAfterLoad = 2'000;
 
 using Clock = std::chrono::steady_clock;
 
@@ -37,11 +42,16 @@ struct Grown {
     std::vector<DisplayEntry> shown;
 };
 
+// The n-th generated word as the reading shows it.
+DisplayEntry shownWord(std::size_t n) {
+    const std::u16string word = generatedWord(n);
+    return {word.substr(0, 1), word.substr(1, 1), word.substr(2) + u","};
+}
+
 Grown grownTo(std::size_t size) {
     Grown grown;
     for (std::size_t n = 0; grown.vocabulary.larr().size() < size; ++n) {
-        std::u16string word = generatedWord(n);
-        DisplayEntry e{word.substr(0, 1), word.substr(1, 1), word.substr(2) + u","};
+        DisplayEntry e = shownWord(n);
         grown.vocabulary.lookup(e);
         grown.shown.push_back(std::move(e));
     }
@@ -75,9 +85,18 @@ const std::filesystem::path& folder() {
 
 std::filesystem::path bigFile() { return folder() / "library.txt"; }
 
+const std::filesystem::path& nearlyFullFile() {
+    static const std::filesystem::path file = [] {
+        auto p = folder() / "nearly-full.txt";
+        writeLargeLibrary(p, kNearlyFullTable);
+        return p;
+    }();
+    return file;
+}
+
 // The timings of every run, for the summary at the end.
 struct Samples {
-    std::vector<double> lookupNs, scanNs, loadMs, saveMs;
+    std::vector<double> lookupNs, scanNs, loadMs, saveMs, newRootMaxMs;
 };
 Samples& samples() {
     static Samples all;
@@ -155,6 +174,27 @@ void BM_LoadLib(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadLib)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
 
+// The words of a reading right after a load, each timed on its own: the longest holds its
+// entry on the screen that much too long.
+void BM_NewRootsAfterLoad(benchmark::State& state) {
+    for (auto _ : state) {
+        Vocabulary vocabulary;
+        vocabulary.LoadLib(nearlyFullFile());
+        std::chrono::duration<double> longest{0};
+        for (std::size_t n = 0; n < kNewWordsAfterLoad; ++n) {
+            const DisplayEntry e = shownWord(n);
+            const auto start = Clock::now();
+            benchmark::DoNotOptimize(vocabulary.lookup(e));
+            longest = std::max<std::chrono::duration<double>>(longest, Clock::now() - start);
+        }
+        state.SetIterationTime(longest.count());
+        samples().newRootMaxMs.push_back(longest.count() * 1e3);
+        state.counters["new_roots"] =
+            static_cast<double>(vocabulary.larr().size() - kNearlyFullTable);
+    }
+}
+BENCHMARK(BM_NewRootsAfterLoad)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace
 }  // namespace orvell::bench
 
@@ -170,5 +210,6 @@ int main(int argc, char** argv) {
     reportFigure("linear_scan_ns_at_1e5", median(samples().scanNs));
     reportFigure("loadlib_ms_at_1e6", median(samples().loadMs));
     reportFigure("savelib_ms_at_1e6", median(samples().saveMs));
+    reportFigure("new_root_max_ms_after_load_at_1e6", median(samples().newRootMaxMs));
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,19 @@ TEST(RootSet, KeepsEveryStringThroughGrowthOneByOneAndInBulk) {
     EXPECT_TRUE(bulk.contains(u"x"));
     EXPECT_FALSE(bulk.contains(numbered(20000)));
     EXPECT_FALSE(oneByOne.contains(u"x"));
+}
+
+// The roots a reading adds after a load must not make the table grow at once, whatever the
+// size loaded: sizes on either side of a table's limit.
+TEST(RootSet, LeavesAQuarterOfRoomAfterABulkInsert) {
+    for (const std::size_t count : std::to_array<std::size_t>({1, 100, 4090, 4096, 4100, 6000})) {
+        std::vector<std::u16string> strings(count);
+        for (std::size_t n = 0; n < count; ++n) strings[n] = numbered(n);
+        const std::vector<std::u16string_view> views(strings.begin(), strings.end());
+        RootSet set;
+        set.insertAll(views);
+        EXPECT_GE(set.capacity(), count + count / 4) << count << " strings";
+    }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "bench/ui/large_library.h"
+#include "bench/vocabulary/large_library.h"
 
 #include <fstream>
 #include <random>
