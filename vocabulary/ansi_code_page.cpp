@@ -8,12 +8,9 @@ namespace orvell {
 
 namespace {
 
-// On Windows ICU's default converter is the system's ANSI code page.
-#ifdef _WIN32
-constexpr const char* kCodePageName = nullptr;
-#else
+// windows-1251 everywhere, the ANSI code page of a Russian Windows: a file moves between systems
+// unchanged, and a Windows set to another code page does not turn every Cyrillic root into "?".
 constexpr const char* kCodePageName = "windows-1251";
-#endif
 
 void check(UErrorCode status) {
     if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));

@@ -7,9 +7,9 @@ struct UConverter;
 
 namespace orvell {
 
-// The legacy code page the vocabulary file is written in: the system's ANSI code page on
-// Windows, windows-1251 elsewhere (it holds both Russian and English). A character the code
-// page cannot hold is written as "?".
+// The legacy code page the vocabulary file is written in: windows-1251 on every system, which
+// holds both Russian and English and is the ANSI code page of a Russian Windows. A character the
+// code page cannot hold is written as "?".
 class AnsiCodePage {
   public:
     AnsiCodePage();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -13,7 +14,8 @@ namespace orvell {
 // in one that fails a chosen operation.
 class FileSystem {
   public:
-    using Handle = int;
+    // A file descriptor, or a Windows HANDLE.
+    using Handle = std::intptr_t;
 
     virtual ~FileSystem() = default;
 

@@ -1,5 +1,5 @@
-// The operating system's file operations for Linux and macOS; a Windows build replaces this
-// file only.
+// The operating system's file operations for Linux and macOS; Windows has
+// file_system_windows.cpp.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +14,9 @@ namespace orvell {
 namespace {
 
 [[noreturn]] void fail() { throw FileError::fromErrno(errno); }
+
+// Handles are the descriptors that open gave.
+int fdOf(FileSystem::Handle h) { return static_cast<int>(h); }
 
 class PosixFileSystem final : public FileSystem {
   public:
@@ -53,7 +56,7 @@ class PosixFileSystem final : public FileSystem {
 
     std::size_t read(Handle h, std::span<char> buffer) override {
         for (;;) {
-            const ssize_t got = ::read(h, buffer.data(), buffer.size());
+            const ssize_t got = ::read(fdOf(h), buffer.data(), buffer.size());
             if (got >= 0) return static_cast<std::size_t>(got);
             if (errno != EINTR) fail();
         }
@@ -61,7 +64,7 @@ class PosixFileSystem final : public FileSystem {
 
     void write(Handle h, std::string_view bytes) override {
         while (!bytes.empty()) {
-            const ssize_t put = ::write(h, bytes.data(), bytes.size());
+            const ssize_t put = ::write(fdOf(h), bytes.data(), bytes.size());
             if (put < 0) {
                 if (errno == EINTR) continue;
                 fail();
@@ -71,11 +74,11 @@ class PosixFileSystem final : public FileSystem {
     }
 
     void flushToDisk(Handle h) override {
-        if (::fsync(h) != 0) fail();
+        if (::fsync(fdOf(h)) != 0) fail();
     }
 
     void close(Handle h) override {
-        if (::close(h) != 0) fail();
+        if (::close(fdOf(h)) != 0) fail();
     }
 
     void replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
