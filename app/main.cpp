@@ -13,7 +13,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(orvell::programIcon());
     const orvell::CommandLine commandLine = orvell::parseCommandLine(QApplication::arguments());
     if (!commandLine.error.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(commandLine.error));
+        // UTF-8 on every system: a Windows code page other than a Russian one has no Cyrillic.
+        std::fprintf(stderr, "%s\n", commandLine.error.toUtf8().constData());
         return 2;
     }
     orvell::platform::TerminationRequests termination;

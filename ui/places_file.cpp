@@ -23,7 +23,7 @@ constexpr qint64 kLargestFile = qint64{1} << 20;
 
 void reportOnce(std::atomic<bool>& reported, const QString& message) {
     if (reported.exchange(true)) return;
-    std::fprintf(stderr, "%s\n", qPrintable(message));
+    std::fprintf(stderr, "%s\n", message.toUtf8().constData());
 }
 
 }  // namespace

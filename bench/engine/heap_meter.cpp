@@ -12,9 +12,18 @@ namespace {
 std::int64_t live = 0;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 // What an allocation really costs: the usable size the allocator rounded the request up to,
-// plus the size word that glibc keeps in front of every chunk.
+// plus the size word that glibc keeps in front of every chunk (Windows' heap keeps a header of
+// about as much).
+std::size_t usableSize(void* p) {
+#ifdef _WIN32
+    return _msize(p);
+#else
+    return malloc_usable_size(p);
+#endif
+}
+
 std::int64_t chunkBytes(void* p) {
-    return static_cast<std::int64_t>(malloc_usable_size(p) + sizeof(std::size_t));
+    return static_cast<std::int64_t>(usableSize(p) + sizeof(std::size_t));
 }
 
 }  // namespace

@@ -3,12 +3,20 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_UNIX
+#include <QSocketNotifier>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <csignal>
+#endif
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #endif
 
 namespace orvell::platform {
@@ -72,7 +80,7 @@ TerminationRequests::~TerminationRequests() {
         if (taken[i]) setHandler(kSignals[i], SIG_DFL);
         taken[i] = false;
     }
-    notifier_.reset();
+    listener_.reset();
     for (int& end : pipeEnds) {
         ::close(end);
         end = -1;
@@ -82,13 +90,65 @@ TerminationRequests::~TerminationRequests() {
 void TerminationRequests::handle(std::function<void()> handler) {
     if (pipeEnds[0] < 0) return;
     handler_ = std::move(handler);
-    notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+    auto notifier = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, [this] {
         std::array<char, 64> bytes{};
         while (::read(pipeEnds[0], bytes.data(), bytes.size()) > 0) {
         }
         handler_();
     });
+    listener_ = std::move(notifier);
+}
+
+#elif defined(Q_OS_WIN)
+
+namespace {
+
+// Sees the session's end in the messages to the program's windows, before Qt does. Windows
+// sends them to each top-level window, Qt's hidden ones included; the handler runs once.
+class SessionEnd final : public QObject, public QAbstractNativeEventFilter {
+  public:
+    explicit SessionEnd(std::function<void()>& handler) : handler_(handler) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~SessionEnd() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    SessionEnd(const SessionEnd&) = delete;
+    SessionEnd& operator=(const SessionEnd&) = delete;
+
+    bool nativeEventFilter(const QByteArray&, void* message, qintptr* result) override {
+        const MSG& msg = *static_cast<const MSG*>(message);
+        if (msg.message == WM_QUERYENDSESSION) {
+            // The windows close before the answer, so the program leaves its event loop, saves
+            // and ends as after a close, while Windows asks the other programs; the session
+            // ends after that.
+            endOnce();
+            *result = TRUE;
+            return true;
+        }
+        // Sent without a query when another program forced the end; Qt then quits as well.
+        if (msg.message == WM_ENDSESSION && msg.wParam != FALSE) endOnce();
+        return false;
+    }
+
+  private:
+    void endOnce() {
+        if (ended_) return;
+        ended_ = true;
+        handler_();
+    }
+
+    std::function<void()>& handler_;
+    bool ended_ = false;
+};
+
+}  // namespace
+
+TerminationRequests::TerminationRequests() = default;
+TerminationRequests::~TerminationRequests() = default;
+
+void TerminationRequests::handle(std::function<void()> handler) {
+    handler_ = std::move(handler);
+    listener_ = std::make_unique<SessionEnd>(handler_);
 }
 
 #else

@@ -1,16 +1,18 @@
 #pragma once
 
-#include <QSocketNotifier>
+#include <QObject>
 #include <functional>
 #include <memory>
 
 namespace orvell::platform {
 
-// The requests from outside to end the program: SIGTERM (a kill, the system shutting down),
-// SIGHUP (a logout, the terminal closing) and SIGINT (Ctrl+C). From construction on they no
-// longer end the program at once; each is noted, and handle() runs a handler for it on the
-// user-interface thread, from the event loop. One instance at a time. On Windows these signals
-// come from no logout or kill, and the class does nothing.
+// The requests from outside to end the program. On Linux and other Unix systems: SIGTERM (a
+// kill, the system shutting down), SIGHUP (a logout, the terminal closing) and SIGINT (Ctrl+C);
+// from construction on they no longer end the program at once, each is noted, and handle() runs
+// a handler for it on the user-interface thread, from the event loop. On Windows: the end of the
+// session, a logout or a shutdown, which Windows announces to every window with
+// WM_QUERYENDSESSION and then WM_ENDSESSION; the handler runs as the first of them arrives, and
+// the session's end waits for the program meanwhile. One instance at a time.
 class TerminationRequests {
   public:
     TerminationRequests();
@@ -23,7 +25,8 @@ class TerminationRequests {
 
   private:
     std::function<void()> handler_;
-    std::unique_ptr<QSocketNotifier> notifier_;
+    // What hears the requests.
+    std::unique_ptr<QObject> listener_;
 };
 
 }  // namespace orvell::platform

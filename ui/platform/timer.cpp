@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <limits>
-#include <thread>
 #include <utility>
+
+#include "ui/platform/fine_sleep.h"
 
 namespace orvell::platform {
 
@@ -70,7 +71,7 @@ void Timer::onWakeUp() {
         wakeBeforeDue();
         return;
     }
-    std::this_thread::sleep_until(due_);
+    sleepUntil(due_);
     const Clock::time_point dueNow = due_;
     const Clock::time_point now = Clock::now();
     // The next period runs from this one's due moment, unless that has already passed.
