@@ -1,3 +1,7 @@
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -24,6 +28,38 @@
 using namespace Qt::StringLiterals;
 
 namespace orvell {
+
+namespace {
+
+// A library.txt that exists but cannot be read, for one scope, and the error a load then
+// raises: on Linux a link to a file whose reading fails with an input/output error, on Windows
+// a file this test holds open without sharing it.
+class UnreadableLibrary {
+  public:
+#ifdef _WIN32
+    UnreadableLibrary()
+        : held_(CreateFileW(L"library.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~UnreadableLibrary() {
+        CloseHandle(held_);
+        QFile::remove(QStringLiteral("library.txt"));
+    }
+    static QString error() { return QStringLiteral("I/O error %1.").arg(ERROR_SHARING_VIOLATION); }
+
+  private:
+    HANDLE held_;
+#else
+    UnreadableLibrary() { std::filesystem::create_symlink("/proc/self/mem", "library.txt"); }
+    ~UnreadableLibrary() { QFile::remove(QStringLiteral("library.txt")); }
+    static QString error() { return QStringLiteral("I/O error %1.").arg(EIO); }
+#endif
+
+  public:
+    UnreadableLibrary(const UnreadableLibrary&) = delete;
+    UnreadableLibrary& operator=(const UnreadableLibrary&) = delete;
+};
+
+}  // namespace
 
 class WindowTest : public test::WindowTestCase {
     Q_OBJECT
@@ -310,14 +346,15 @@ class WindowTest : public test::WindowTestCase {
         const auto closeFirst = qScopeGuard([this] { form.reset(); });
         form.reset();
         QFile::remove(u"library.txt"_s);
-        // Reading this file at its start fails with an input/output error.
-        std::filesystem::create_symlink("/proc/self/mem", "library.txt");
-        form = std::make_unique<TForm1>();
-        QTRY_COMPARE(boxes.boxes.size(), 1u);
-        QCOMPARE(boxes.boxes.front().icon, QMessageBox::Critical);
-        QCOMPARE(boxes.boxes.front().text, u"I/O error %1."_s.arg(EIO));
-        QCOMPARE(form->height(), 200);
-        QVERIFY(QFile::remove(u"library.txt"_s));
+        {
+            const UnreadableLibrary unreadable;
+            form = std::make_unique<TForm1>();
+            QTRY_COMPARE(boxes.boxes.size(), 1u);
+            QCOMPARE(boxes.boxes.front().icon, QMessageBox::Critical);
+            QCOMPARE(boxes.boxes.front().text, UnreadableLibrary::error());
+            QCOMPARE(form->height(), 200);
+        }
+        QVERIFY(!QFile::exists(u"library.txt"_s));
         form.reset();
     }
 };
