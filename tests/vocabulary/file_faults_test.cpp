@@ -5,11 +5,13 @@
 #endif
 
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "tests/vocabulary/failing_file_system.h"
+#include "tests/vocabulary/file_failures.h"
 #include "tests/vocabulary/temp_folder.h"
 #include "vocabulary/file_error.h"
 #include "vocabulary/vocabulary.h"
@@ -20,6 +22,8 @@ namespace {
 using Lines = std::vector<std::u16string>;
 using testing_support::FailingFileSystem;
 using Operation = FailingFileSystem::Operation;
+using testing_support::failureOf;
+using testing_support::failureOfBackgroundSave;
 
 struct ErrorText {
     const char* name;
@@ -47,26 +51,30 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorText{"InputOutput", EIO, "I/O error 5"}),
     [](const auto& test) { return std::string(test.param.name); });
 
-// The message a failing call raises; empty when it succeeds.
-template <typename Call>
-std::string failureOf(Call call) {
-    try {
-        call();
-    } catch (const FileError& e) {
-        return e.what();
-    }
-    return {};
+// The Windows codes, as GetLastError gives them, mapped on every platform.
+struct WindowsErrorText {
+    const char* name;
+    std::uint32_t code;
+    std::string text;
+
+    friend void PrintTo(const WindowsErrorText& c, std::ostream* os) { *os << c.name; }
+};
+
+class WindowsErrorTexts : public testing::TestWithParam<WindowsErrorText> {};
+
+TEST_P(WindowsErrorTexts, NameTheFailureAsTheUserSeesIt) {
+    EXPECT_EQ(std::string(FileError::fromWindowsError(GetParam().code).what()), GetParam().text);
 }
 
-// The message of a save in the background, which the writer's thread reports once; empty when
-// it succeeds.
-std::string failureOfBackgroundSave(Vocabulary& vocabulary) {
-    std::vector<std::string> failures;
-    vocabulary.saveInBackground([&](const FileError& e) { failures.emplace_back(e.what()); });
-    vocabulary.waitForSaves();
-    EXPECT_LE(failures.size(), 1u);
-    return failures.empty() ? std::string() : failures.front();
-}
+INSTANTIATE_TEST_SUITE_P(
+    FileError, WindowsErrorTexts,
+    testing::Values(WindowsErrorText{"AccessDenied", 5, "File access denied"},
+                    WindowsErrorText{"WriteProtected", 19, "File access denied"},
+                    WindowsErrorText{"OutOfHandles", 4, "Too many open files"},
+                    WindowsErrorText{"SharingViolation", 32, "I/O error 32"},
+                    WindowsErrorText{"DiskFull", 112, "I/O error 112"},
+                    WindowsErrorText{"PathNotFound", 3, "I/O error 3"}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 constexpr const char* kOldFile = "old\r\nlines\r\n";
 
