@@ -2,29 +2,22 @@
 // library.txt whole: the file before the save or the file after it, never a mix or a stump. These
 // trials kill a process saving a large vocabulary at random moments and read the file after each.
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/inotify.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
-#include <csignal>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <random>
-#include <span>
 #include <string>
-#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "tests/vocabulary/saving_process.h"
 #include "tests/vocabulary/temp_folder.h"
 #include "vocabulary/vocabulary.h"
 
@@ -33,8 +26,9 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 using Clock = std::chrono::steady_clock;
-
-constexpr const char* kTemporaryFile = "library.txt.tmp";
+using testing_support::kTemporaryFile;
+using testing_support::SavingProcess;
+using testing_support::TemporaryFileWatch;
 
 // A vocabulary file as its windows-1251 bytes and the entries it holds.
 struct LibraryContent {
@@ -71,74 +65,6 @@ LibraryContent randomLibrary(std::size_t count, std::uint32_t seed) {
     return content;
 }
 
-// Starts a process that saves `vocabulary` to library.txt in the background, as the autosave
-// does, and ends; its exit status is 0 when the save went through.
-pid_t saveInChild(Vocabulary& vocabulary) {
-    const pid_t child = fork();
-    if (child == 0) {
-        int status = 0;
-        vocabulary.saveInBackground([&](const FileError&) { status = 1; });
-        vocabulary.waitForSaves();
-        // Leaves at once: the parent's exit handlers and sanitizer reports are the parent's.
-        _exit(status);
-    }
-    return child;
-}
-
-// Waits for the child; true when it was killed, false when it had finished its save.
-bool reap(pid_t child) {
-    int status = 0;
-    EXPECT_EQ(waitpid(child, &status, 0), child);
-    if (WIFSIGNALED(status)) {
-        EXPECT_EQ(WTERMSIG(status), SIGKILL);
-        return true;
-    }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save failed";
-    return false;
-}
-
-// Tells when a save opens its temporary file in the current folder. Polling for the file
-// instead would take the processor from the save and slow it down.
-class TemporaryFileWatch {
-  public:
-    TemporaryFileWatch() : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-        EXPECT_GE(inotify_add_watch(fd_, ".", IN_OPEN), 0);
-    }
-    ~TemporaryFileWatch() { close(fd_); }
-    TemporaryFileWatch(const TemporaryFileWatch&) = delete;
-    TemporaryFileWatch& operator=(const TemporaryFileWatch&) = delete;
-
-    // Takes the events so far; true when the temporary file was opened among them.
-    bool takeEvents() {
-        bool opened = false;
-        std::array<char, 4096> events{};
-        for (ssize_t got = 0; (got = read(fd_, events.data(), events.size())) > 0;) {
-            // Each event is its header, then `len` bytes of name padded with zeros.
-            std::span<const char> rest(events.data(), static_cast<std::size_t>(got));
-            while (!rest.empty()) {
-                inotify_event event{};
-                std::memcpy(&event, rest.data(), sizeof event);
-                const std::span<const char> name = rest.subspan(sizeof event, event.len);
-                opened |= !name.empty() && std::string_view(name.data()) == kTemporaryFile;
-                rest = rest.subspan(sizeof event + event.len);
-            }
-        }
-        return opened;
-    }
-
-    // Returns once the temporary file is opened; false when that takes more than a few seconds.
-    bool awaitOpening() {
-        pollfd ready{fd_, POLLIN, 0};
-        while (poll(&ready, 1, 5'000) > 0) {
-            if (takeEvents()) return true;
-        }
-        return false;
-    }
-
-  private:
-    int fd_;
-};
-
 // Where in the save a kill landed, as told by the files it left.
 enum class Moment {
     beforeTheTemporaryFile,  // old file; the temporary file not opened
@@ -153,6 +79,7 @@ class SaveKillTrial : public testing_support::InTempFolder {
   protected:
     static constexpr int kTrials = 100;
     static constexpr std::uint32_t kSeed = 20240617;
+    static constexpr const char* kSources = "sources";
 
     void SetUp() override {
         InTempFolder::SetUp();
@@ -161,11 +88,15 @@ class SaveKillTrial : public testing_support::InTempFolder {
         contents_[0] = randomLibrary(200'000, kSeed);
         contents_[1] = randomLibrary(210'000, kSeed + 1);
         ASSERT_NE(contents_[0].bytes.substr(0, 64), contents_[1].bytes.substr(0, 64));
+        // Each vocabulary is loaded from a file of its own, which a saving process may load too.
+        std::filesystem::create_directory(kSources);
         for (std::size_t k = 0; k < 2; ++k) {
-            writeBytes("library.txt", contents_[k].bytes);
-            vocabularies_[k].LoadLib();
+            sources_[k] = std::filesystem::path(kSources) / (std::to_string(k) + ".txt");
+            writeBytes(sources_[k], contents_[k].bytes);
+            vocabularies_[k].LoadLib(sources_[k]);
             ASSERT_TRUE(vocabularies_[k].larr() == contents_[k].lines);
         }
+        writeBytes("library.txt", contents_[1].bytes);
     }
 
     // Which of the two contents library.txt holds byte for byte. A file equal to one of them
@@ -187,7 +118,7 @@ class SaveKillTrial : public testing_support::InTempFolder {
         return static_cast<std::size_t>(found - contents_.begin());
     }
 
-    // The shortest time of a whole save in a child here, fork included, and of the part from
+    // The shortest time of a whole save in a child here, its start included, and of the part from
     // the opening of the temporary file on: the kills are spread over one or the other.
     std::pair<Clock::duration, Clock::duration> saveTimes(TemporaryFileWatch& watch) {
         std::vector<Clock::duration> whole;
@@ -195,10 +126,10 @@ class SaveKillTrial : public testing_support::InTempFolder {
         for (std::size_t k : {1U, 0U, 1U, 0U, 1U}) {
             watch.takeEvents();
             const Clock::time_point start = Clock::now();
-            const pid_t child = saveInChild(vocabularies_[k]);
+            SavingProcess child(vocabularies_[k], sources_[k]);
             EXPECT_TRUE(watch.awaitOpening());
             const Clock::time_point opened = Clock::now();
-            EXPECT_FALSE(reap(child));
+            EXPECT_FALSE(child.reap());
             whole.push_back(Clock::now() - start);
             writing.push_back(Clock::now() - opened);
         }
@@ -207,6 +138,7 @@ class SaveKillTrial : public testing_support::InTempFolder {
 
     std::array<LibraryContent, 2> contents_;
     std::array<Vocabulary, 2> vocabularies_;
+    std::array<std::filesystem::path, 2> sources_;
 };
 
 TEST_F(SaveKillTrial, LibraryIsAlwaysTheOldOrTheNewFileWhole) {
@@ -230,22 +162,18 @@ TEST_F(SaveKillTrial, LibraryIsAlwaysTheOldOrTheNewFileWhole) {
         const std::size_t saving = 1 - onDisk;
         watch.takeEvents();
 
-        const pid_t child = saveInChild(vocabularies_[saving]);
+        SavingProcess child(vocabularies_[saving], sources_[saving]);
         bool opened = false;
         Clock::duration delay(fromStart(random));
         if (trial % 2 == 1) {
             opened = watch.awaitOpening();
-            if (!opened) {
-                kill(child, SIGKILL);
-                reap(child);
-                FAIL() << "the save opened no temporary file";
-            }
+            if (!opened) FAIL() << "the save opened no temporary file";
             delay = std::chrono::duration_cast<Clock::duration>(writing *
                                                                 std::pow(fromOpening(random), 3));
         }
         std::this_thread::sleep_for(delay);
-        kill(child, SIGKILL);
-        const bool killed = reap(child);
+        child.kill();
+        const bool killed = child.reap();
         opened |= watch.takeEvents();
 
         const std::optional<std::size_t> holds = fileHolds(trial == kTrials - 1);
@@ -292,6 +220,7 @@ TEST_F(SaveKillTrial, LibraryIsAlwaysTheOldOrTheNewFileWhole) {
     writeBytes(kTemporaryFile, contents_[0].bytes + contents_[1].bytes);
     vocabularies_[1 - onDisk].SaveLib();
     EXPECT_EQ(fileHolds(true), 1 - onDisk);
+    std::filesystem::remove_all(kSources);
     EXPECT_EQ(folderContent(), std::vector<std::string>{"library.txt"});
 }
 
