@@ -9,13 +9,6 @@ namespace orvell::platform {
 
 namespace {
 
-// A free Tahoma with Tahoma's widths, Cyrillic included, that comes with the Windows
-// compatibility fonts (Debian's fonts-wine); the system's font list does not hold it.
-constexpr std::array kTahomaFiles = {
-    "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/share/wine/fonts/tahomabd.ttf",
-};
-
 bool isInstalled(const QString& family) {
     return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
 }
@@ -23,12 +16,21 @@ bool isInstalled(const QString& family) {
 }  // namespace
 
 void substituteMissingFonts() {
+#ifndef Q_OS_WIN
+    // A free Tahoma with Tahoma's widths, Cyrillic included, that comes with the Windows
+    // compatibility fonts (Debian's fonts-wine); the system's font list does not hold it.
+    // Windows has Tahoma itself.
+    constexpr std::array kTahomaFiles = {
+        "/usr/share/wine/fonts/tahoma.ttf",
+        "/usr/share/wine/fonts/tahomabd.ttf",
+    };
     if (!isInstalled(kTahoma)) {
         for (const char* file : kTahomaFiles) {
             if (QFile::exists(QString::fromLatin1(file)))
                 QFontDatabase::addApplicationFont(QString::fromLatin1(file));
         }
     }
+#endif
     struct Substitution {
         const QString& family;
         const char* substitute;
