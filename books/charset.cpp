@@ -71,9 +71,39 @@ long russianScore(std::string_view sample, const char* charset) {
     return score;
 }
 
+// The letters, digits, spaces and punctuation of Russian and English books.
+bool isBookCharacter(char16_t c) {
+    return (c >= 0x20 && c < 0x7F) || c == u'\t' || c == u'\n' || c == u'\r' ||
+           (c >= 0xA0 && c < 0x180) || (c >= 0x400 && c < 0x530) ||
+           (c >= 0x2010 && c < 0x2028) || (c >= 0x2030 && c < 0x205F) || c == u'№';
+}
+
+// UTF-16 without a byte order mark, or nullptr. A text in a single-byte charset or in UTF-8
+// never holds a zero byte, while UTF-16 has one in every space, digit or Latin letter; read in
+// the right byte order nearly every unit is a character of a book, in the wrong one few are.
+const char* utf16Charset(std::string_view sample) {
+    if (sample.find('\0') == std::string_view::npos) return nullptr;
+    constexpr std::size_t kLeastPercentOfBookCharacters = 95;
+    for (const bool littleEndian : {true, false}) {
+        std::size_t units = 0;
+        std::size_t bookCharacters = 0;
+        for (std::size_t i = 0; i + 1 < sample.size(); i += 2) {
+            const auto low = static_cast<unsigned char>(sample[littleEndian ? i : i + 1]);
+            const auto high = static_cast<unsigned char>(sample[littleEndian ? i + 1 : i]);
+            ++units;
+            if (isBookCharacter(static_cast<char16_t>(high << 8 | low))) ++bookCharacters;
+        }
+        if (units > 0 && bookCharacters * 100 >= units * kLeastPercentOfBookCharacters) {
+            return littleEndian ? "UTF-16LE" : "UTF-16BE";
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 const char* detectCharset(std::string_view bytes) {
+    if (const char* utf16 = utf16Charset(bytes.substr(0, kSampleBytes))) return utf16;
     const std::string_view sample = wholeSequences(bytes.substr(0, kSampleBytes), bytes.size());
     const char* guess = icuGuess(sample);
     // ICU misses UTF-8 in a few texts of some twenty letters; Russian text in a single-byte

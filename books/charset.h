@@ -5,8 +5,8 @@
 
 namespace orvell::books {
 
-// The charset of a text without a byte order mark: "UTF-8", or for single-byte text one of
-// "windows-1251", "KOI8-R" and "IBM866".
+// The charset of a text without a byte order mark: "UTF-16LE", "UTF-16BE", "UTF-8", or for
+// single-byte text one of "windows-1251", "KOI8-R" and "IBM866".
 const char* detectCharset(std::string_view bytes);
 
 // Decodes with ICU; invalid sequences become U+FFFD. Throws BookFailure for a charset ICU

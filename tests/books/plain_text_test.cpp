@@ -51,6 +51,8 @@ const auto kCharsets = std::to_array<Charset>({
     {"UTF-8", "\xEF\xBB\xBF", true},
     {"UTF-16LE", "\xFF\xFE", true},
     {"UTF-16BE", "\xFE\xFF", true},
+    {"UTF-16LE", "", true},
+    {"UTF-16BE", "", true},
     {"windows-1251", "", true},
     {"KOI8-R", "", false},
     {"IBM866", "", false},
