@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvell::books {
 
@@ -14,6 +15,9 @@ namespace orvell::books {
 struct BookText {
     std::u16string text;    // what to read; lines end with LF
     std::u16string reason;  // Russian, for a message box; empty when the book was read
+    // When the book was read but not all of it as written: for each damaged part a Russian
+    // line that names it, says how much of the book it is and what became of it.
+    std::vector<std::u16string> damage;
 
     bool ok() const { return reason.empty(); }
 };
@@ -33,5 +37,9 @@ BookText decodeBook(std::string_view bytes, std::string_view fileName,
 
 // The message box text for a book that could not be opened: the file's name and the reason.
 std::u16string failureMessage(std::u16string_view fileName, std::u16string_view reason);
+
+// The message for a book that opened with damaged parts: the file's name and its damage.
+std::u16string damageMessage(std::u16string_view fileName,
+                             const std::vector<std::u16string>& damage);
 
 }  // namespace orvell::books

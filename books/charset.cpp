@@ -50,14 +50,6 @@ std::string_view wholeSequences(std::string_view sample, std::size_t wholeSize) 
     return sample.substr(0, end > 0 ? end - 1 : 0);
 }
 
-bool isUtf8(std::string_view bytes) {
-    UErrorCode status = U_ZERO_ERROR;
-    int32_t length = 0;
-    u_strFromUTF8(nullptr, 0, &length, bytes.data(), static_cast<int32_t>(bytes.size()), &status);
-    return status == U_BUFFER_OVERFLOW_ERROR || status == U_STRING_NOT_TERMINATED_WARNING ||
-           U_SUCCESS(status);
-}
-
 bool isRussianLowerCase(char16_t c) { return (c >= u'а' && c <= u'я') || c == u'ё'; }
 
 // Russian prose is mostly lower-case letters. Read in the right charset, nearly every byte
@@ -74,8 +66,8 @@ long russianScore(std::string_view sample, const char* charset) {
 // The letters, digits, spaces and punctuation of Russian and English books.
 bool isBookCharacter(char16_t c) {
     return (c >= 0x20 && c < 0x7F) || c == u'\t' || c == u'\n' || c == u'\r' ||
-           (c >= 0xA0 && c < 0x180) || (c >= 0x400 && c < 0x530) ||
-           (c >= 0x2010 && c < 0x2028) || (c >= 0x2030 && c < 0x205F) || c == u'№';
+           (c >= 0xA0 && c < 0x180) || (c >= 0x400 && c < 0x530) || (c >= 0x2010 && c < 0x2028) ||
+           (c >= 0x2030 && c < 0x205F) || c == u'№';
 }
 
 // UTF-16 without a byte order mark, or nullptr. A text in a single-byte charset or in UTF-8
@@ -101,6 +93,14 @@ const char* utf16Charset(std::string_view sample) {
 }
 
 }  // namespace
+
+bool isUtf8(std::string_view bytes) {
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = 0;
+    u_strFromUTF8(nullptr, 0, &length, bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+    return status == U_BUFFER_OVERFLOW_ERROR || status == U_STRING_NOT_TERMINATED_WARNING ||
+           U_SUCCESS(status);
+}
 
 const char* detectCharset(std::string_view bytes) {
     if (const char* utf16 = utf16Charset(bytes.substr(0, kSampleBytes))) return utf16;

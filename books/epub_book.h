@@ -4,20 +4,29 @@
 #include <QStringList>
 #include <string_view>
 
+#include "books/book_text.h"
+
 namespace orvell::books {
 
 class ZipArchive;
 
 // The text of an EPUB 2 or 3 book: the documents of its spine in reading order, each as
-// addXhtmlText gives it. Throws BookFailure, also for a book under DRM.
-QString epubText(ZipArchive& zip, int maxDepth);
+// xhtmlText gives it. A document whose markup is broken gives what can be recovered, and one
+// missing from the archive is left out; the damage names them. Throws BookFailure, also for a
+// book under DRM, and for one with no text at all.
+BookText epubBook(ZipArchive& zip, int maxDepth);
 
 // The package document named by META-INF/container.xml.
 QString packagePath(std::string_view containerXml, int maxDepth);
 
-// The archive paths of the spine's documents to read, in order: items marked linear="no" and
-// the navigation document are left out. Throws BookFailure for an item not in the manifest
-// or outside the archive.
-QStringList spineDocuments(std::string_view packageXml, const QString& packagePath, int maxDepth);
+// What the spine says to read.
+struct Spine {
+    QStringList documents;  // the archive paths of its documents, in order
+    bool pictures = false;  // whether it also holds images as pages of their own
+};
+
+// The spine without items marked linear="no" and the navigation document. Throws BookFailure
+// for an item not in the manifest or outside the archive.
+Spine spineOf(std::string_view packageXml, const QString& packagePath, int maxDepth);
 
 }  // namespace orvell::books

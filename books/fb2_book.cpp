@@ -4,6 +4,8 @@
 #include <array>
 
 #include "books/book_failure.h"
+#include "books/forgiving_markup.h"
+#include "books/markup_charset.h"
 #include "books/markup_text.h"
 
 namespace orvell::books {
@@ -39,10 +41,7 @@ void readDescription(XmlReader& xml, TextLines& lines) {
     }
 }
 
-}  // namespace
-
-QString fb2Text(std::string_view bytes, int maxDepth) {
-    XmlReader xml(bytes, maxDepth);
+QString fb2Text(XmlReader& xml) {
     TextLines lines;
     bool bodied = false;
     for (auto token = xml.next(); token != QXmlStreamReader::EndDocument; token = xml.next()) {
@@ -60,6 +59,31 @@ QString fb2Text(std::string_view bytes, int maxDepth) {
     }
     if (!bodied) throw BookFailure(u"в книге FB2 нет текста: нет раздела <body>");
     return lines.take();
+}
+
+std::u16string damageAt(const BrokenMarkup& broken, qsizetype characters) {
+    const std::u16string line = decimal(static_cast<std::uintmax_t>(broken.line()));
+    if (broken.cutShort()) return u"файл обрывается в строке " + line + u": конец книги утерян";
+    const auto rest =
+        static_cast<std::uintmax_t>(std::max<qsizetype>(characters - broken.offset(), 0));
+    return broken.reason() + u"; текст с этого места до конца (" +
+           percent(rest, static_cast<std::uintmax_t>(characters)) +
+           u" книги) прочитан, насколько удалось";
+}
+
+}  // namespace
+
+BookText fb2Book(std::string_view bytes, int maxDepth) {
+    try {
+        XmlReader xml(bytes, maxDepth);
+        return {fb2Text(xml).toStdU16String(), {}, {}};
+    } catch (const BrokenMarkup& broken) {
+        const QString characters = markupCharacters(bytes);
+        const std::string recovered = recoveredMarkup(characters, MarkupDialect::Xml, maxDepth);
+        if (recovered.empty()) throw;
+        XmlReader xml(recovered, maxDepth);
+        return {fb2Text(xml).toStdU16String(), {}, {damageAt(broken, characters.size())}};
+    }
 }
 
 }  // namespace orvell::books

@@ -55,9 +55,11 @@ const QHash<QString, QChar>& entities() {
 
 }  // namespace
 
+QChar htmlEntityCharacter(const QString& name) { return entities().value(name); }
+
 QString HtmlEntities::resolveUndeclaredEntity(const QString& name) {
-    const auto found = entities().constFind(name);
-    if (found != entities().cend()) return {*found};
+    const QChar character = htmlEntityCharacter(name);
+    if (!character.isNull()) return {character};
     return QStringLiteral("&amp;") + name + u';';
 }
 

@@ -2,8 +2,9 @@
 
 namespace orvell::books {
 
-void addMarkupText(XmlReader& xml, Markup (*markupOf)(QStringView name), TextLines& lines) {
+int addMarkupText(XmlReader& xml, Markup (*markupOf)(QStringView name), TextLines& lines) {
     const int depth = xml.depth();
+    int pictures = 0;
     for (auto token = xml.next(); token != QXmlStreamReader::EndDocument && xml.depth() >= depth;
          token = xml.next()) {
         if (token == QXmlStreamReader::Characters) {
@@ -29,9 +30,13 @@ void addMarkupText(XmlReader& xml, Markup (*markupOf)(QStringView name), TextLin
             case Markup::Hidden:
                 if (start) xml.skipElement();
                 break;
+            case Markup::Picture:
+                if (start) ++pictures;
+                break;
         }
     }
     lines.endLine();
+    return pictures;
 }
 
 }  // namespace orvell::books

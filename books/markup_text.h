@@ -14,10 +14,12 @@ enum class Markup {
     Cell,       // a table cell: set off by a blank
     EmptyLine,  // an empty line
     Hidden,     // left out with all it holds
+    Picture,    // an image: runs within the line like Inline, and is counted
 };
 
 // Adds the text within the element whose start was the last token, or of the whole document
-// before its first token, to `lines`, each element as `markupOf` its name says.
-void addMarkupText(XmlReader& xml, Markup (*markupOf)(QStringView name), TextLines& lines);
+// before its first token, to `lines`, each element as `markupOf` its name says. Returns how
+// many pictures it passed.
+int addMarkupText(XmlReader& xml, Markup (*markupOf)(QStringView name), TextLines& lines);
 
 }  // namespace orvell::books

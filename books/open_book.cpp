@@ -43,32 +43,30 @@ std::u16string withLineFeeds(std::u16string text) {
     throw BookFailure(u"файл больше " + megabytes(limits.maxBytes));
 }
 
-std::u16string zippedBookText(std::string_view bytes, const std::string& name,
-                              const DecodeLimits& limits) {
+BookText zippedBook(std::string_view bytes, const std::string& name, const DecodeLimits& limits) {
     ZipArchive zip(bytes, limits.maxBytes);
     if (name.ends_with(".epub") || zip.contains("META-INF/container.xml") ||
         zip.contains("mimetype")) {
-        return epubText(zip, limits.maxDepth).toStdU16String();
+        return epubBook(zip, limits.maxDepth);
     }
     if (const std::optional<std::string> fb2 = zip.firstEndingWith(".fb2")) {
         // Listed but not found again by its name: the archive's directory contradicts itself.
         const std::optional<std::string> book = zip.read(*fb2);
         if (!book) throw BookFailure(u"архив ZIP повреждён");
-        return fb2Text(*book, limits.maxDepth).toStdU16String();
+        return fb2Book(*book, limits.maxDepth);
     }
     throw BookFailure(u"в архиве нет книги FB2 или EPUB");
 }
 
-std::u16string bookText(std::string_view bytes, std::string_view fileName,
-                        const DecodeLimits& limits) {
+BookText book(std::string_view bytes, std::string_view fileName, const DecodeLimits& limits) {
     if (bytes.size() > limits.maxBytes) tooLarge(limits);
     const std::string name = lowerCase(fileName);
     // Zipped books are told by their content too: a zipped FB2 is often named just .fb2.
     if (bytes.starts_with("PK\x03\x04") || name.ends_with(".epub") || name.ends_with(".zip")) {
-        return zippedBookText(bytes, name, limits);
+        return zippedBook(bytes, name, limits);
     }
-    if (name.ends_with(".fb2")) return fb2Text(bytes, limits.maxDepth).toStdU16String();
-    if (name.ends_with(".txt")) return plainText(bytes);
+    if (name.ends_with(".fb2")) return fb2Book(bytes, limits.maxDepth);
+    if (name.ends_with(".txt")) return {plainText(bytes), {}, {}};
     throw BookFailure(
         u"формат не поддерживается; откройте текст (.txt), книгу FB2 (.fb2, "
         u".fb2.zip) или EPUB (.epub)");
@@ -90,11 +88,13 @@ std::string readFile(const std::filesystem::path& file, const DecodeLimits& limi
 template <typename Decode>
 BookText guarded(Decode decode) {
     try {
-        return {withLineFeeds(decode()), {}};
+        BookText book = decode();
+        book.text = withLineFeeds(std::move(book.text));
+        return book;
     } catch (const BookFailure& failure) {
-        return {{}, failure.reason()};
+        return {{}, failure.reason(), {}};
     } catch (const std::bad_alloc&) {
-        return {{}, u"не хватает памяти"};
+        return {{}, u"не хватает памяти", {}};
     }
 }
 
@@ -103,17 +103,31 @@ BookText guarded(Decode decode) {
 BookText openBook(const std::filesystem::path& file, const DecodeLimits& limits) {
     return guarded([&] {
         const std::string bytes = readFile(file, limits);
-        return bookText(bytes, file.filename().string(), limits);
+        return book(bytes, file.filename().string(), limits);
     });
 }
 
 BookText decodeBook(std::string_view bytes, std::string_view fileName, const DecodeLimits& limits) {
-    return guarded([&] { return bookText(bytes, fileName, limits); });
+    return guarded([&] { return book(bytes, fileName, limits); });
 }
 
 std::u16string failureMessage(std::u16string_view fileName, std::u16string_view reason) {
     return u"Не удалось открыть «" + std::u16string(fileName) + u"»: " + std::u16string(reason) +
            u".";
+}
+
+std::u16string damageMessage(std::u16string_view fileName,
+                             const std::vector<std::u16string>& damage) {
+    constexpr std::size_t kMostNamed = 5;
+    std::u16string message =
+        u"Книга «" + std::u16string(fileName) + u"» открыта, но прочитана не вся:";
+    for (std::size_t i = 0; i < damage.size() && i < kMostNamed; ++i) {
+        message += u"\n• " + damage[i] + u".";
+    }
+    if (damage.size() > kMostNamed) {
+        message += u"\n• и ещё повреждённых частей: " + decimal(damage.size() - kMostNamed) + u".";
+    }
+    return message;
 }
 
 }  // namespace orvell::books

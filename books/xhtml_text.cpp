@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <array>
 
+#include "books/forgiving_markup.h"
+#include "books/markup_charset.h"
 #include "books/markup_text.h"
+#include "books/text_lines.h"
+#include "books/xml_reader.h"
 
 namespace orvell::books {
 
@@ -21,15 +25,30 @@ bool isBlock(QStringView name) {
 
 Markup xhtmlMarkup(QStringView name) {
     if (name == u"head" || name == u"script" || name == u"style") return Markup::Hidden;
+    if (name == u"img" || name == u"svg" || name == u"image") return Markup::Picture;
     if (name == u"td" || name == u"th") return Markup::Cell;
     return isBlock(name) ? Markup::Block : Markup::Inline;
 }
 
+XhtmlText textOf(std::string_view xml, int maxDepth) {
+    XmlReader reader(xml, maxDepth);
+    TextLines lines;
+    const int pictures = addMarkupText(reader, xhtmlMarkup, lines);
+    return {lines.take(), pictures, std::nullopt};
+}
+
 }  // namespace
 
-void addXhtmlText(std::string_view bytes, int maxDepth, TextLines& lines) {
-    XmlReader xml(bytes, maxDepth);
-    addMarkupText(xml, xhtmlMarkup, lines);
+XhtmlText xhtmlText(std::string_view bytes, int maxDepth) {
+    try {
+        return textOf(bytes, maxDepth);
+    } catch (const BrokenMarkup& broken) {
+        const std::string recovered =
+            recoveredMarkup(markupCharacters(bytes), MarkupDialect::Html, maxDepth);
+        XhtmlText read = recovered.empty() ? XhtmlText() : textOf(recovered, maxDepth);
+        read.broken = broken;
+        return read;
+    }
 }
 
 }  // namespace orvell::books

@@ -1,14 +1,25 @@
 #pragma once
 
+#include <QString>
+#include <optional>
 #include <string_view>
 
-#include "books/text_lines.h"
+#include "books/book_failure.h"
 
 namespace orvell::books {
 
-// Adds the text of one XHTML document to `lines`: block elements (paragraphs, headings, list
-// items, divisions, quotations, table rows, line breaks) end lines; the head, scripts and
-// styles are left out. Throws BookFailure.
-void addXhtmlText(std::string_view bytes, int maxDepth, TextLines& lines);
+// The text of one XHTML document, one block per line: block elements (paragraphs, headings,
+// list items, divisions, quotations, table rows, line breaks) end lines; the head, scripts and
+// styles are left out.
+struct XhtmlText {
+    QString text;
+    int pictures = 0;  // images and SVG drawings passed
+    // Where the XML first broke, when it did: the text is then what an HTML parser reads, as
+    // browsers read tag soup.
+    std::optional<BrokenMarkup> broken;
+};
+
+// Throws BookFailure for what no parser may read: nesting too deep, entities of its own.
+XhtmlText xhtmlText(std::string_view bytes, int maxDepth);
 
 }  // namespace orvell::books

@@ -9,10 +9,10 @@
 namespace orvell::books {
 
 // QXmlStreamReader over a book's XML file, made safe for hostile input: every problem becomes
-// a BookFailure with a Russian reason. It honours the encoding of the XML declaration through
-// ICU (windows-1251 is common in FB2), resolves the named entities of XHTML, refuses entity
-// declarations of the document's own (the way to an exponential expansion) and bounds the
-// nesting of elements.
+// a BookFailure with a Russian reason, and markup that is not well-formed a BrokenMarkup. It
+// reads the encoding as markupCharacters does (windows-1251 is common in FB2), resolves the
+// named entities of XHTML, refuses entity declarations of the document's own (the way to an
+// exponential expansion) and bounds the nesting of elements.
 class XmlReader {
   public:
     XmlReader(std::string_view bytes, int maxDepth);

@@ -1,10 +1,14 @@
-// Reads arbitrary bytes as an FB2 book, and as one XHTML document of an EPUB book.
+// Reads arbitrary bytes as an FB2 book, as one XHTML document of an EPUB book, and through the
+// forgiving parser in both its dialects.
 //
 // What holds for any bytes: the book is read or refused with a reason, never both, however
-// deep, broken or entity-laden the XML. A text read is made of lines: LF line breaks only, and
+// deep, broken or entity-laden the XML; the forgiving parser writes well-formed XML no deeper
+// than the limit, or refuses with a reason. A text read is made of lines: LF line breaks only, and
 // XML white space turned into single blanks within a line, none at either end of it.
 
+#include <QByteArray>
 #include <QString>
+#include <QXmlStreamReader>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,7 +16,7 @@
 
 #include "books/book_failure.h"
 #include "books/book_text.h"
-#include "books/text_lines.h"
+#include "books/forgiving_markup.h"
 #include "books/xhtml_text.h"
 #include "fuzz/require.h"
 
@@ -28,6 +32,19 @@ void requireLines(std::u16string_view text) {
     ORVELL_REQUIRE(!text.starts_with(u' ') && !text.ends_with(u' '));
 }
 
+// What the forgiving parser writes is read by a strict one without an error, within the depth.
+void requireWellFormed(const std::string& xml) {
+    if (xml.empty()) return;
+    QXmlStreamReader reader(QByteArray::fromStdString(xml));
+    int depth = 0;
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement) ORVELL_REQUIRE(++depth <= kMaxDepth);
+        if (token == QXmlStreamReader::EndElement) --depth;
+    }
+    ORVELL_REQUIRE(!reader.hasError());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -41,12 +58,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ORVELL_REQUIRE(book.text.empty());
     }
 
-    orvell::books::TextLines lines;
     try {
-        orvell::books::addXhtmlText(bytes, kMaxDepth, lines);
-        requireLines(lines.take().toStdU16String());
+        requireLines(orvell::books::xhtmlText(bytes, kMaxDepth).text.toStdU16String());
     } catch (const orvell::books::BookFailure& failure) {
         ORVELL_REQUIRE(!failure.reason().empty());
+    }
+
+    const QString characters = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(size));
+    for (const auto dialect :
+         {orvell::books::MarkupDialect::Xml, orvell::books::MarkupDialect::Html}) {
+        try {
+            requireWellFormed(orvell::books::recoveredMarkup(characters, dialect, kMaxDepth));
+        } catch (const orvell::books::BookFailure& failure) {
+            ORVELL_REQUIRE(!failure.reason().empty());
+        }
     }
     return 0;
 }

@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     try {
         const QString package = QStringLiteral("OEBPS/content.opf");
-        for (const QString& document : orvell::books::spineDocuments(bytes, package, kMaxDepth)) {
+        for (const QString& document :
+             orvell::books::spineOf(bytes, package, kMaxDepth).documents) {
             requireInsideArchive(document);
         }
     } catch (const orvell::books::BookFailure& failure) {
