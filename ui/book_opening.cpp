@@ -58,6 +58,11 @@ void TForm1::openFile(const QString& path) {
     Memo1->setPlainText(QString::fromStdU16String(book.text));
     identifyBook(book.text);
     setWindowTitle(u"Orvell — "_s + name);
+    // Told once the text is there, so that the box stands over the book it speaks of.
+    if (!book.damage.empty()) {
+        platform::showWarning(this, QString::fromStdU16String(
+                                        books::damageMessage(name.toStdU16String(), book.damage)));
+    }
 }
 
 }  // namespace orvell

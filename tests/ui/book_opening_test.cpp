@@ -174,6 +174,29 @@ class BookOpeningTest : public test::WindowTestCase {
         QVERIFY2(boxes->boxes[0].text.contains(name), qPrintable(boxes->boxes[0].text));
     }
 
+    // A book with broken markup opens with what could be read; a warning box, once the text
+    // is there, names the line where it broke.
+    void aDamagedBookOpensAndSaysWhereItBroke() {
+        QString broken = kFb2;
+        broken.replace(u"</emphasis>"_s, u"</emphasis1>"_s);
+        const QString book = writeFile(u"Повесть.fb2"_s, broken.toUtf8());
+        QString textWhenTold;
+        boxes.reset();
+        platform::setMessageBoxObserver([&](QMessageBox& box) {
+            textWhenTold = form->Memo1->toPlainText();
+            QCOMPARE(box.icon(), QMessageBox::Warning);
+            QVERIFY2(box.text().startsWith(u"Книга «Повесть.fb2» открыта, но прочитана не вся:"_s),
+                     qPrintable(box.text()));
+            QVERIFY2(box.text().contains(u"разметка XML повреждена (строка 4)"_s),
+                     qPrintable(box.text()));
+            box.accept();
+        });
+        form->openFile(book);
+        platform::setMessageBoxObserver({});
+        QCOMPARE(textWhenTold, kFb2Text);
+        QCOMPARE(form->windowTitle(), u"Orvell — Повесть.fb2"_s);
+    }
+
     // Read up to entry 100, close; a new window resumes the book a step back before, counts
     // the speed of this sitting and the place in the whole book; Ctrl+R, typed with a Russian
     // layout, starts it over.
@@ -195,8 +218,9 @@ class BookOpeningTest : public test::WindowTestCase {
         form = std::make_unique<TForm1>();
         showActive();
         form->openFile(book);
-        QCOMPARE(form->SpeedButton1->toolTip(),
-                 u"Продолжить с места, где остановились (%1 из 299). Ctrl+R — с начала"_s.arg(left));
+        QCOMPARE(
+            form->SpeedButton1->toolTip(),
+            u"Продолжить с места, где остановились (%1 из 299). Ctrl+R — с начала"_s.arg(left));
         QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
         test::fire(form->Timer1);
         QCOMPARE(shown(), u"w%1"_s.arg(left - 65));  // 65 back at 300 words a minute

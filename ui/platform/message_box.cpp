@@ -27,6 +27,8 @@ void showMessage(QWidget* parent, const QString& text) { show(parent, QMessageBo
 
 void showError(QWidget* parent, const QString& text) { show(parent, QMessageBox::Critical, text); }
 
+void showWarning(QWidget* parent, const QString& text) { show(parent, QMessageBox::Warning, text); }
+
 void setMessageBoxObserver(MessageBoxObserver o) { observer() = std::move(o); }
 
 }  // namespace orvell::platform

@@ -13,6 +13,8 @@ namespace orvell::platform {
 void showMessage(QWidget* parent, const QString& text);
 // The same with the stop icon, for failures.
 void showError(QWidget* parent, const QString& text);
+// The same with the warning icon, for what went partly wrong.
+void showWarning(QWidget* parent, const QString& text);
 
 // For tests: while set, each box is handed to the observer as soon as it is open, from inside
 // its own event loop; the observer closes it (accept()) when it has seen enough.
