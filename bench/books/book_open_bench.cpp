@@ -1,5 +1,6 @@
 // Decoding generated books of 5 MB, from the file to the text to read: a windows-1251 text, a
-// windows-1251 FB2 book and an EPUB book whose 5 MB of XHTML lie in 50 spine documents.
+// windows-1251 FB2 book and an EPUB book whose 5 MB of XHTML lie in 50 spine documents, also
+// written as tag soup.
 
 #include <benchmark/benchmark.h>
 
@@ -51,9 +52,11 @@ int main(int argc, char** argv) {
     std::vector<double> txtMs;
     std::vector<double> fb2Ms;
     std::vector<double> epubMs;
+    std::vector<double> soupMs;
     registerOpen("BM_OpenText", textBook, txtMs);
     registerOpen("BM_OpenFb2", fb2Book, fb2Ms);
     registerOpen("BM_OpenEpub", epubBook, epubMs);
+    registerOpen("BM_OpenEpubTagSoup", epubTagSoupBook, soupMs);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     removeGeneratedBooks();
@@ -61,5 +64,6 @@ int main(int argc, char** argv) {
     reportFigure("decode_txt_ms_5mb", median(txtMs));
     reportFigure("decode_fb2_ms_5mb", median(fb2Ms));
     reportFigure("decode_epub_ms_5mb", median(epubMs));
+    reportFigure("decode_epub_tag_soup_ms_5mb", median(soupMs));
     return 0;
 }

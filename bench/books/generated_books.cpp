@@ -67,15 +67,33 @@ std::string writeFb2Book() {
     return written("book.fb2", test::encoded(xml, "windows-1251"));
 }
 
-std::string writeEpubBook() {
+// The chapters of an EPUB book of 5 MB, each paragraph as `paragraph` writes it.
+std::vector<std::string> epubChapters(std::string (*paragraph)(const std::string& text)) {
     // Cyrillic takes two bytes in UTF-8, Latin letters and punctuation one.
     const std::vector<std::u16string> list = paragraphs(kBookBytes * 10 / 18);
     std::vector<std::string> chapters(kChapters);
     for (std::size_t i = 0; i < list.size(); ++i) {
-        chapters[i * kChapters / list.size()] += "<p>" + test::utf8(list[i]) + "</p>\n";
+        chapters[i * kChapters / list.size()] += paragraph(test::utf8(list[i]));
     }
-    for (std::string& chapter : chapters) chapter = test::xhtml(chapter);
-    return written("book.epub", test::zipOf(test::epubFiles(chapters)));
+    return chapters;
+}
+
+std::string writeEpubBook() {
+    std::vector<std::string> xhtml =
+        epubChapters([](const std::string& text) { return "<p>" + text + "</p>\n"; });
+    for (std::string& chapter : xhtml) chapter = test::xhtml(chapter);
+    return written("book.epub", test::zipOf(test::epubFiles(xhtml)));
+}
+
+// The same book as careless converters write it: paragraphs never closed, attributes
+// unquoted, HTML's line breaks and entities, and no end to the body.
+std::string writeEpubTagSoupBook() {
+    std::vector<std::string> soup = epubChapters(
+        [](const std::string& text) { return "<P class=text>" + text + "&nbsp;<br>\n"; });
+    for (std::string& chapter : soup) {
+        chapter = "<html><head><title>Глава</title></head><body>\n" + chapter;
+    }
+    return written("soup.epub", test::zipOf(test::epubFiles(soup)));
 }
 
 }  // namespace
@@ -92,6 +110,11 @@ const std::string& fb2Book() {
 
 const std::string& epubBook() {
     static const std::string file = writeEpubBook();
+    return file;
+}
+
+const std::string& epubTagSoupBook() {
+    static const std::string file = writeEpubTagSoupBook();
     return file;
 }
 

@@ -12,6 +12,8 @@ namespace orvell::bench {
 const std::string& textBook();
 const std::string& fb2Book();
 const std::string& epubBook();
+// The EPUB book written as HTML-style tag soup.
+const std::string& epubTagSoupBook();
 
 // Removes the folder and the books in it.
 void removeGeneratedBooks();
