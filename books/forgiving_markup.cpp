@@ -325,8 +325,13 @@ QString withCharacterReferences(QStringView text) {
     return out;
 }
 
+// The parser may make a document of its own for what a handler left to it, such as the
+// entities of a DTD; it is freed with the parser.
 struct ContextFree {
-    void operator()(xmlParserCtxtPtr context) const { xmlFreeParserCtxt(context); }
+    void operator()(xmlParserCtxtPtr context) const {
+        if (context->myDoc != nullptr) xmlFreeDoc(context->myDoc);
+        xmlFreeParserCtxt(context);
+    }
 };
 using Context = std::unique_ptr<xmlParserCtxt, ContextFree>;
 
