@@ -16,8 +16,12 @@ namespace {
 
 const std::string kContainer = "META-INF/container.xml";
 
+std::u16string quoted(const QString& name) {
+    return std::u16string(u"«").append(name.toStdU16String()).append(u"»");
+}
+
 [[noreturn]] void missing(std::u16string_view what, const QString& path) {
-    throw BookFailure(std::u16string(what) + u" «" + path.toStdU16String() + u"»");
+    throw BookFailure(std::u16string(what) + u" " + quoted(path));
 }
 
 struct ManifestItem {
@@ -121,7 +125,7 @@ struct DamagedDocument {
 };
 
 std::u16string damageOf(const DamagedDocument& document, std::size_t bookBytes) {
-    const std::u16string name = u"«" + document.path.toStdU16String() + u"»";
+    const std::u16string name = quoted(document.path);
     if (!document.broken) return name + u": этой части нет в архиве, она пропущена";
     return name + u" (" + percent(document.bytes, bookBytes) + u" книги): " +
            document.broken->reason() +
@@ -133,7 +137,7 @@ std::u16string damageOf(const DamagedDocument& document, std::size_t bookBytes) 
     if (!damaged.empty()) {
         const DamagedDocument& first = damaged.front();
         if (!first.broken) missing(u"в книге EPUB нет главы", first.path);
-        throw BookFailure(first.broken->reason() + u" в «" + first.path.toStdU16String() + u"»");
+        throw BookFailure(first.broken->reason() + u" в " + quoted(first.path));
     }
     if (pictures) throw BookFailure(u"в книге нет текста, только изображения");
     throw BookFailure(u"в книге EPUB нет текста");
