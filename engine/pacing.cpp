@@ -22,4 +22,9 @@ std::uint32_t punctuationInterval(std::uint32_t lengthInterval, int factor) {
     return lengthInterval * 2 * static_cast<std::uint32_t>(factor);
 }
 
+std::uint32_t displayInterval(std::int32_t j, std::u16string_view right, int factor) {
+    const std::uint32_t length = lengthRuleInterval(j, right.size(), factor);
+    return hasPunctuationPause(right) ? punctuationInterval(length, factor) : length;
+}
+
 }  // namespace orvell

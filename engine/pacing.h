@@ -12,5 +12,7 @@ namespace orvell {
 std::uint32_t lengthRuleInterval(std::int32_t j, std::size_t rightLength, int factor);
 bool hasPunctuationPause(std::u16string_view right);
 std::uint32_t punctuationInterval(std::uint32_t lengthInterval, int factor);
+// Both steps: how long the tick shows an entry with this right part.
+std::uint32_t displayInterval(std::int32_t j, std::u16string_view right, int factor);
 
 }  // namespace orvell

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/display_entry.h"
 #include "engine/reading_script.h"
@@ -43,6 +44,10 @@ Statistics statisticsAfterTick(std::int32_t j2, std::int32_t sh, std::int32_t k1
 // item before it, so that the reader finds the thread again, not before the first entry.
 std::int32_t resumeEntry(std::int32_t place, int speedIndex);
 
+// What a move goes by. A sentence starts after a pause, a paragraph after a line break, and a
+// chapter at one of the chapter marks; a text without marks is one chapter.
+enum class Unit { Sentence, Paragraph, Chapter };
+
 // The state of a reading and its arithmetic: the script, the position and the counters, the
 // cutting of a text while the reading already runs, what a pacing tick shows and for how long,
 // the step back and the statistics. The window owns one and keeps the controls.
@@ -77,6 +82,26 @@ class ReadingCore {
     // sh moved back by the step-back distance of the speed list's item, not below 0.
     void stepBack(int speedIndex);
 
+    // Moves sh to the start of the next unit, or back: to the start of the unit it is in when
+    // more than a second of that unit has been shown at the current speed, else to the start
+    // of the unit before, as media players go back. Entries skipped forward do not count as
+    // read in the speed. False when there is nowhere to go.
+    bool move(Unit unit, bool forward);
+    // Moves sh to `entry` within the script, skipped entries left out of the speed as above.
+    void moveTo(std::int32_t entry);
+    // Where in the text chapters start, ascending; an empty list makes the text one chapter.
+    void setChapters(std::vector<std::int32_t> positions) { chapters_ = std::move(positions); }
+    // The chapter that holds `entry`: an index into the chapter marks, -1 before the first.
+    int chapterOf(std::int32_t entry) const;
+    // The entry of the word at a text position, or the last one before it.
+    std::int32_t entryAt(std::int32_t position) const;
+    // How long the tick would show entries [from, to) at the current speed, each with the
+    // learning factor `factorOf` gives (one that does not learn).
+    std::uint64_t displayMs(std::int32_t from, std::int32_t to,
+                            const std::function<int(const DisplayEntry&)>& factorOf) const;
+    // The first entry after the chapter that holds `entry`: k1 in the last chapter.
+    std::int32_t chapterEnd(std::int32_t entry) const;
+
     // The statistics restart their tick count at each start.
     void restartStatistics() { j2_ = 0; }
     Statistics statisticsTick();
@@ -91,6 +116,12 @@ class ReadingCore {
     std::int32_t startEntry_ = 0;  // where this reading started
     bool cutting_ = false;
     std::uint64_t generation_ = 0;  // counts the resets: a cutting stops once it has moved on
+    std::vector<std::int32_t> chapters_;  // text positions of the chapter marks
+
+    // The entries stored so far, or k1 once the cutting is done.
+    std::int32_t entries() const;
+    // The first entries of the unit's instances, ascending.
+    std::vector<std::int32_t> chapterStarts() const;
 };
 
 }  // namespace orvell

@@ -4,6 +4,7 @@
 #include <deque>
 #include <limits>
 #include <memory>
+#include <vector>
 
 #include "engine/display_entry.h"
 
@@ -29,10 +30,24 @@ class ReadingScript {
     bool filled(std::int32_t i) const { return at(i) != nullptr; }
 
     // Stores e in slot i (0 <= i < kMaxEntries, else std::out_of_range), replacing what the
-    // slot held; the script grows to reach slot i.
-    void store(std::int32_t i, DisplayEntry e);
-    // Stores a pause entry in slot i, as store(i, pauseEntry()) would.
-    void storePause(std::int32_t i);
+    // slot held; the script grows to reach slot i. `position` is where in the text the entry
+    // was cut from, in UTF-16 units: a word's first unit; for a pause, that of the word after.
+    void store(std::int32_t i, DisplayEntry e, std::int32_t position = 0);
+    // Stores a pause entry in slot i, as store(i, pauseEntry(), position) would.
+    void storePause(std::int32_t i, std::int32_t position = 0);
+    // How many slots have been stored to, the empty ones among them included.
+    std::int32_t size() const { return static_cast<std::int32_t>(slots_.size()); }
+    // The position of slot i's entry; 0 for a slot outside the script.
+    std::int32_t position(std::int32_t i) const;
+
+    // Marks slot i, the last one stored, as the first entry of a sentence, and of a paragraph
+    // (after a line break) too when `paragraph`. The marks ascend.
+    void markStart(std::int32_t i, bool paragraph);
+    const std::vector<std::int32_t>& sentenceStarts() const { return sentenceStarts_; }
+    const std::vector<std::int32_t>& paragraphStarts() const { return paragraphStarts_; }
+    // The last slot at or before `position`'s entry: the entry a place in the text belongs
+    // to, searched among the first `count` slots; 0 when there is none.
+    std::int32_t entryAt(std::int32_t position, std::int32_t count) const;
 
   private:
     struct SlotDeleter {
@@ -40,11 +55,14 @@ class ReadingScript {
     };
     using Slot = std::unique_ptr<const DisplayEntry, SlotDeleter>;
 
-    Slot& slot(std::int32_t i);
+    Slot& slot(std::int32_t i, std::int32_t position);
 
     // A deque grows block by block: growing never moves or copies the slots already there, so
     // a long text never stalls the reading that runs while it is cut.
     std::deque<Slot> slots_;
+    std::deque<std::int32_t> positions_;  // beside the slots, four bytes an entry
+    std::vector<std::int32_t> sentenceStarts_;
+    std::vector<std::int32_t> paragraphStarts_;
 };
 
 }  // namespace orvell

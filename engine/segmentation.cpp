@@ -1,5 +1,8 @@
 #include "engine/segmentation.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <string_view>
 
 namespace orvell {
@@ -38,20 +41,22 @@ class Cutter {
 
     std::int32_t writePosition() const { return p_; }
 
-    // w is the word collected up to this delimiter, blanks removed; it may be empty.
-    Step delimit(std::u16string_view w) {
-        if (p_ > 0 && endsSentence(entry(p_ - 1)) && !writePauses()) return Step::Full;
+    // w is the word collected up to this delimiter, blanks removed; it may be empty. It starts
+    // at `position` in the text.
+    Step delimit(std::u16string_view w, std::int32_t position) {
+        if (p_ > 0 && endsSentence(entry(p_ - 1)) && !writePauses(position)) return Step::Full;
         if (p_ > 2 && focusIsLineBreak(entry(p_ - 1))) {
             if (isPause(entry(p_ - 2)) || focusIsLineBreak(entry(p_ - 2))) {
                 // The line break leaves the script; its slot is overwritten by the next entry.
                 --p_;
-            } else if (!writePauses()) {
+            } else if (!writePauses(position)) {
                 return Step::Full;
             }
         }
         if (w.empty()) return Step::Go;
         if (p_ >= ReadingScript::kMaxEntries) return Step::Full;
-        sarr_.store(p_, cutWord(w));
+        sarr_.store(p_, cutWord(w), position);
+        markStart(w);
         if (!yield_()) return Step::Abandon;
         ++p_;
         return Step::Go;
@@ -60,11 +65,23 @@ class Cutter {
   private:
     const DisplayEntry& entry(std::int32_t i) const { return *sarr_.at(i); }
 
+    // A word after a pause starts a sentence, one after a line break a paragraph; an empty
+    // line's break is no word, and the line it ends is still to start.
+    void markStart(std::u16string_view w) {
+        const bool bareLineBreak = w.size() == 1 && isLineBreak(w[0]);
+        if (!bareLineBreak) {
+            const bool paragraph = p_ == 0 || lineBroken_;
+            if (paragraph || isPause(entry(p_ - 1))) sarr_.markStart(p_, paragraph);
+            lineBroken_ = false;
+        }
+        if (isLineBreak(w.back())) lineBroken_ = true;
+    }
+
     // A pair that does not fit whole is not written.
-    bool writePauses() {
+    bool writePauses(std::int32_t position) {
         if (p_ + 2 > ReadingScript::kMaxEntries) return false;
-        sarr_.storePause(p_);
-        sarr_.storePause(p_ + 1);
+        sarr_.storePause(p_, position);
+        sarr_.storePause(p_ + 1, position);
         p_ += 2;
         return true;
     }
@@ -72,7 +89,14 @@ class Cutter {
     ReadingScript& sarr_;
     const YieldFn& yield_;
     std::int32_t p_ = 0;
+    bool lineBroken_ = false;  // a line break came since the last word
 };
+
+// Texts are far below 2^31 units: a book is read whole into memory first.
+std::int32_t positionOf(std::size_t i) {
+    constexpr auto kMost = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+    return static_cast<std::int32_t>(std::min(i, kMost));
+}
 
 Step cutAll(std::u16string_view text, Cutter& cutter) {
     std::size_t start = 0;  // the word being collected is text[start, i]
@@ -81,12 +105,12 @@ Step cutAll(std::u16string_view text, Cutter& cutter) {
         if (!isDelimiter(c)) continue;
         // Blanks are delimiters, so the only blank the word can hold is c itself.
         const std::size_t end = c == u' ' ? i : i + 1;
-        const Step step = cutter.delimit(text.substr(start, end - start));
+        const Step step = cutter.delimit(text.substr(start, end - start), positionOf(start));
         if (step != Step::Go) return step;
         start = i + 1;
     }
     // A last word without a delimiter after it is cut as if the end of the text were one.
-    if (start < text.size()) return cutter.delimit(text.substr(start));
+    if (start < text.size()) return cutter.delimit(text.substr(start), positionOf(start));
     return Step::Go;
 }
 
