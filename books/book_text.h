@@ -4,12 +4,20 @@
 // reader cuts into words. Lines end with a line feed, as in the window's text box.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orvell::books {
+
+// A chapter of the book: where it starts in `text` (a UTF-16 offset, at the start of a line) and
+// its title, one line.
+struct Chapter {
+    std::int32_t position = 0;
+    std::u16string title;
+};
 
 // The text of a book, or why it could not be read.
 struct BookText {
@@ -18,6 +26,7 @@ struct BookText {
     // When the book was read but not all of it as written: for each damaged part a Russian
     // line that names it, says how much of the book it is and what became of it.
     std::vector<std::u16string> damage;
+    std::vector<Chapter> chapters;  // ascending positions; empty for a plain text (one chapter)
 
     bool ok() const { return reason.empty(); }
 };

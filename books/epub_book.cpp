@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "books/book_failure.h"
+#include "books/chapters.h"
 #include "books/xhtml_text.h"
 #include "books/xml_reader.h"
 #include "books/zip_archive.h"
@@ -68,6 +69,48 @@ QSet<QString> encryptedPaths(ZipArchive& zip, int maxDepth) {
     return paths;
 }
 
+// The package document as it is written.
+struct Package {
+    QHash<QString, ManifestItem> manifest;  // by id
+    QStringList spine;                      // the ids to read
+    QString navigationHref;                 // the first navigation document
+    QString ncxHref;                        // the first NCX
+    QString tocId;                          // the NCX the spine names
+};
+
+void addItem(const XmlReader& xml, Package& package) {
+    const QStringView mediaType = xml.attribute("media-type");
+    const QString href = xml.attribute("href").toString();
+    const bool navigation = isNavigation(xml.attribute("properties"));
+    package.manifest.insert(xml.attribute("id").toString(),
+                            {href, isXhtml(mediaType) && !navigation, isPicture(mediaType)});
+    if (navigation && package.navigationHref.isEmpty()) package.navigationHref = href;
+    if (mediaType == u"application/x-dtbncx+xml" && package.ncxHref.isEmpty()) {
+        package.ncxHref = href;
+    }
+}
+
+Package packageOf(std::string_view packageXml, int maxDepth) {
+    XmlReader xml(packageXml, maxDepth);
+    Package package;
+    for (auto token = xml.next(); token != QXmlStreamReader::EndDocument; token = xml.next()) {
+        if (token != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == u"item") {
+            addItem(xml, package);
+        } else if (xml.name() == u"itemref" && xml.attribute("linear") != u"no") {
+            package.spine.append(xml.attribute("idref").toString());
+        } else if (xml.name() == u"spine") {
+            package.tocId = xml.attribute("toc").toString();
+        }
+    }
+    return package;
+}
+
+// A table of contents is optional: one the package does not name has no path.
+QString contentsPath(const QString& packagePath, const QString& href) {
+    return href.isEmpty() ? QString() : archivePath(packagePath, href);
+}
+
 [[noreturn]] void underDrm() {
     throw BookFailure(u"книга EPUB защищена от копирования (DRM), её текст зашифрован");
 }
@@ -86,31 +129,21 @@ QString packagePath(std::string_view containerXml, int maxDepth) {
 }
 
 Spine spineOf(std::string_view packageXml, const QString& packagePath, int maxDepth) {
-    XmlReader xml(packageXml, maxDepth);
-    QHash<QString, ManifestItem> manifest;
-    QStringList spine;
-    for (auto token = xml.next(); token != QXmlStreamReader::EndDocument; token = xml.next()) {
-        if (token != QXmlStreamReader::StartElement) continue;
-        if (xml.name() == u"item") {
-            const QStringView mediaType = xml.attribute("media-type");
-            manifest.insert(xml.attribute("id").toString(),
-                            {xml.attribute("href").toString(),
-                             isXhtml(mediaType) && !isNavigation(xml.attribute("properties")),
-                             isPicture(mediaType)});
-        } else if (xml.name() == u"itemref" && xml.attribute("linear") != u"no") {
-            spine.append(xml.attribute("idref").toString());
-        }
-    }
+    const Package package = packageOf(packageXml, maxDepth);
     Spine read;
-    for (const QString& id : spine) {
-        const auto item = manifest.constFind(id);
-        if (item == manifest.cend()) missing(u"в книге EPUB нет главы", id);
+    for (const QString& id : package.spine) {
+        const auto item = package.manifest.constFind(id);
+        if (item == package.manifest.cend()) missing(u"в книге EPUB нет главы", id);
         read.pictures = read.pictures || item->picture;
         if (!item->readable) continue;
         const QString path = archivePath(packagePath, item->href);
         if (path.isEmpty()) missing(u"в книге EPUB нет главы", item->href);
         read.documents.append(path);
     }
+    const auto toc = package.manifest.constFind(package.tocId);
+    read.navigation = contentsPath(packagePath, package.navigationHref);
+    read.ncx =
+        contentsPath(packagePath, toc != package.manifest.cend() ? toc->href : package.ncxHref);
     return read;
 }
 
@@ -143,6 +176,145 @@ std::u16string damageOf(const DamagedDocument& document, std::size_t bookBytes) 
     throw BookFailure(u"в книге EPUB нет текста");
 }
 
+// Where a document's text starts in the book's, and where its ids are in it.
+struct DocumentPlace {
+    qsizetype start = 0;
+    QHash<QString, qsizetype> ids;
+};
+
+// The spine's documents read one after another.
+struct SpineText {
+    QString text;
+    bool pictures = false;
+    std::size_t bytes = 0;  // of the documents found
+    std::vector<DamagedDocument> damaged;
+    QHash<QString, DocumentPlace> places;  // of each document read
+    std::vector<ChapterMark> openings;     // each document that gives text, by its first line
+};
+
+SpineText spineText(ZipArchive& zip, const Spine& spine, const QSet<QString>& encrypted,
+                    int maxDepth) {
+    SpineText read;
+    read.pictures = spine.pictures;
+    for (const QString& path : spine.documents) {
+        if (encrypted.contains(path)) underDrm();
+        const std::optional<std::string> document = zip.read(path.toStdString());
+        if (!document) {
+            read.damaged.push_back({path, 0, std::nullopt, true});
+            continue;
+        }
+        read.bytes += document->size();
+        XhtmlText xhtml = xhtmlText(*document, maxDepth);
+        if (!read.places.contains(path)) {
+            read.places.insert(path, {read.text.size(), std::move(xhtml.ids)});
+        }
+        if (!xhtml.text.isEmpty()) {
+            read.openings.push_back({read.text.size(), openingLine(xhtml.text, 0)});
+        }
+        read.text += xhtml.text;
+        read.pictures = read.pictures || xhtml.pictures > 0;
+        if (xhtml.broken) {
+            read.damaged.push_back(
+                {path, document->size(), std::move(xhtml.broken), xhtml.text.isEmpty()});
+        }
+    }
+    return read;
+}
+
+// An entry of a table of contents: where it points, as written, and its title.
+struct ContentsEntry {
+    QString href;
+    QString title;
+};
+
+// The links of the navigation document's <nav> of the table of contents, lists flattened.
+std::vector<ContentsEntry> navigationEntries(std::string_view xhtml, int maxDepth) {
+    XmlReader xml(xhtml, maxDepth);
+    for (auto token = xml.next(); token != QXmlStreamReader::EndDocument; token = xml.next()) {
+        if (token != QXmlStreamReader::StartElement || xml.name() != u"nav" ||
+            !xml.localAttribute(u"type").contains(u"toc")) {
+            continue;
+        }
+        std::vector<ContentsEntry> entries;
+        const int depth = xml.depth();
+        while (xml.depth() >= depth) {
+            if (xml.next() == QXmlStreamReader::StartElement && xml.name() == u"a") {
+                const QString href = xml.attribute("href").toString();
+                entries.push_back({href, xml.elementText()});
+            }
+        }
+        return entries;
+    }
+    return {};
+}
+
+// The navPoints of an NCX in document order, nested ones flattened.
+std::vector<ContentsEntry> ncxEntries(std::string_view ncx, int maxDepth) {
+    XmlReader xml(ncx, maxDepth);
+    std::vector<ContentsEntry> entries;
+    std::vector<std::size_t> open;  // the navPoints being read, as indexes into `entries`
+    for (auto token = xml.next(); token != QXmlStreamReader::EndDocument; token = xml.next()) {
+        const bool point = xml.name() == u"navPoint";
+        if (token == QXmlStreamReader::EndElement && point) open.pop_back();
+        if (token != QXmlStreamReader::StartElement) continue;
+        if (point) {
+            open.push_back(entries.size());
+            entries.emplace_back();
+        } else if (!open.empty() && xml.name() == u"text" && entries[open.back()].title.isEmpty()) {
+            entries[open.back()].title = xml.elementText();
+        } else if (!open.empty() && xml.name() == u"content") {
+            entries[open.back()].href = xml.attribute("src").toString();
+        }
+    }
+    return entries;
+}
+
+// Where a table of contents points: the start of a document, or of the line holding the
+// element of the fragment's id when the document has one. None for a document not read.
+std::optional<ChapterMark> markOf(const ContentsEntry& entry, const QString& contentsPath,
+                                  const SpineText& read) {
+    const auto place = read.places.constFind(archivePath(contentsPath, entry.href));
+    if (place == read.places.cend()) return std::nullopt;
+    const qsizetype hash = entry.href.indexOf(u'#');
+    const QString id =
+        hash < 0 ? QString() : QUrl::fromPercentEncoding(entry.href.sliced(hash + 1).toUtf8());
+    return ChapterMark{place->start + place->ids.value(id, 0), entry.title};
+}
+
+using ContentsReader = std::vector<ContentsEntry> (*)(std::string_view, int);
+
+// The chapter marks of the table of contents at `path`; none when it is missing or unreadable,
+// since the book reads without one.
+std::vector<ChapterMark> contentsMarks(ZipArchive& zip, const QString& path,
+                                       ContentsReader entriesOf, const SpineText& read,
+                                       int maxDepth) {
+    const std::optional<std::string> contents =
+        path.isEmpty() ? std::nullopt : zip.read(path.toStdString());
+    if (!contents) return {};
+    std::vector<ChapterMark> marks;
+    try {
+        for (const ContentsEntry& entry : entriesOf(*contents, maxDepth)) {
+            if (auto mark = markOf(entry, path, read)) marks.push_back(std::move(*mark));
+        }
+    } catch (const BookFailure&) {
+        return {};
+    }
+    return marks;
+}
+
+// From the navigation document, else the NCX, else one chapter per document.
+std::vector<Chapter> bookChapters(ZipArchive& zip, const Spine& spine, const SpineText& read,
+                                  int maxDepth) {
+    const qsizetype size = read.text.size();
+    for (const auto& [path, entriesOf] :
+         {std::pair{spine.navigation, &navigationEntries}, std::pair{spine.ncx, &ncxEntries}}) {
+        std::vector<Chapter> chapters =
+            chaptersOf(contentsMarks(zip, path, entriesOf, read, maxDepth), size);
+        if (!chapters.empty()) return chapters;
+    }
+    return chaptersOf(read.openings, size);
+}
+
 }  // namespace
 
 BookText epubBook(ZipArchive& zip, int maxDepth) {
@@ -158,30 +330,11 @@ BookText epubBook(ZipArchive& zip, int maxDepth) {
         throw BookFailure(spine.pictures ? u"в книге нет текста, только изображения"
                                          : u"в книге EPUB нет глав для чтения");
     }
-    QString text;
-    bool pictures = spine.pictures;
-    std::size_t bookBytes = 0;
-    std::vector<DamagedDocument> damaged;
-    for (const QString& path : spine.documents) {
-        if (encrypted.contains(path)) underDrm();
-        const std::optional<std::string> document = zip.read(path.toStdString());
-        if (!document) {
-            damaged.push_back({path, 0, std::nullopt, true});
-            continue;
-        }
-        bookBytes += document->size();
-        XhtmlText read = xhtmlText(*document, maxDepth);
-        text += read.text;
-        pictures = pictures || read.pictures > 0;
-        if (read.broken) {
-            damaged.push_back(
-                {path, document->size(), std::move(read.broken), read.text.isEmpty()});
-        }
-    }
-    if (text.isEmpty()) noText(damaged, pictures);
-    BookText book{text.toStdU16String(), {}, {}};
-    for (const DamagedDocument& document : damaged)
-        book.damage.push_back(damageOf(document, bookBytes));
+    SpineText read = spineText(zip, spine, encrypted, maxDepth);
+    if (read.text.isEmpty()) noText(read.damaged, read.pictures);
+    BookText book{read.text.toStdU16String(), {}, {}, bookChapters(zip, spine, read, maxDepth)};
+    for (const DamagedDocument& document : read.damaged)
+        book.damage.push_back(damageOf(document, read.bytes));
     return book;
 }
 

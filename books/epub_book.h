@@ -23,6 +23,10 @@ QString packagePath(std::string_view containerXml, int maxDepth);
 struct Spine {
     QStringList documents;  // the archive paths of its documents, in order
     bool pictures = false;  // whether it also holds images as pages of their own
+    // The archive paths of the tables of contents, empty when the package names none: its
+    // navigation document and its NCX (the spine's toc, else an item of that media type).
+    QString navigation;
+    QString ncx;
 };
 
 // The spine without items marked linear="no" and the navigation document. Throws BookFailure

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "books/book_failure.h"
+#include "books/chapters.h"
 #include "books/forgiving_markup.h"
 #include "books/markup_charset.h"
 #include "books/markup_text.h"
@@ -41,8 +42,65 @@ void readDescription(XmlReader& xml, TextLines& lines) {
     }
 }
 
-QString fb2Text(XmlReader& xml) {
+// The top-level sections of the main bodies, as the walk meets them: each is a chapter.
+class Sections {
+  public:
+    void watch(const XmlReader& xml, bool start, qsizetype lineStart);
+    // Those that gave text, titled by their <title>, else by their first line.
+    std::vector<ChapterMark> marks(QStringView text) const;
+
+  private:
+    static constexpr int kSectionDepth = 3;  // FictionBook, body, section
+
+    // Where in the text it and its title start and end; -1 for what the walk has not met.
+    struct Section {
+        qsizetype start = 0;
+        qsizetype end = -1;
+        qsizetype titleStart = -1;
+        qsizetype titleEnd = -1;
+    };
+    std::vector<Section> sections_;
+};
+
+void Sections::watch(const XmlReader& xml, bool start, qsizetype lineStart) {
+    // An end is told once the reader has left the element.
+    const int depth = start ? xml.depth() : xml.depth() + 1;
+    if (depth == kSectionDepth && xml.name() == u"section") {
+        if (start) {
+            sections_.push_back({lineStart});
+        } else {
+            sections_.back().end = lineStart;
+        }
+        return;
+    }
+    if (depth != kSectionDepth + 1 || xml.name() != u"title" || sections_.empty()) return;
+    Section& section = sections_.back();
+    if (section.end >= 0) return;
+    if (start && section.titleStart < 0) section.titleStart = lineStart;
+    if (!start && section.titleEnd < 0) section.titleEnd = lineStart;
+}
+
+std::vector<ChapterMark> Sections::marks(QStringView text) const {
+    std::vector<ChapterMark> marks;
+    for (const Section& section : sections_) {
+        if (section.end <= section.start) continue;
+        const bool titled = section.titleEnd >= 0;
+        marks.push_back(
+            {section.start,
+             titled
+                 ? text.sliced(section.titleStart, section.titleEnd - section.titleStart).toString()
+                 : openingLine(text, section.start)});
+    }
+    return marks;
+}
+
+BookText fb2Text(XmlReader& xml) {
     TextLines lines;
+    Sections sections;
+    const MarkupWatch watch = [&sections](const XmlReader& element, bool start,
+                                          qsizetype lineStart) {
+        sections.watch(element, start, lineStart);
+    };
     bool bodied = false;
     for (auto token = xml.next(); token != QXmlStreamReader::EndDocument; token = xml.next()) {
         if (token != QXmlStreamReader::StartElement) continue;
@@ -51,14 +109,15 @@ QString fb2Text(XmlReader& xml) {
         } else if (xml.depth() == 2 && xml.name() == u"description") {
             readDescription(xml, lines);
         } else if (xml.depth() == 2 && xml.name() == u"body" && !isNotesBody(xml)) {
-            addMarkupText(xml, fb2Markup, lines);
+            addMarkupText(xml, fb2Markup, lines, watch);
             bodied = true;
         } else if (xml.depth() == 2) {
             xml.skipElement();
         }
     }
     if (!bodied) throw BookFailure(u"в книге FB2 нет текста: нет раздела <body>");
-    return lines.take();
+    const QString text = lines.take();
+    return {text.toStdU16String(), {}, {}, chaptersOf(sections.marks(text), text.size())};
 }
 
 std::u16string damageAt(const BrokenMarkup& broken, qsizetype characters) {
@@ -76,13 +135,15 @@ std::u16string damageAt(const BrokenMarkup& broken, qsizetype characters) {
 BookText fb2Book(std::string_view bytes, int maxDepth) {
     try {
         XmlReader xml(bytes, maxDepth);
-        return {fb2Text(xml).toStdU16String(), {}, {}};
+        return fb2Text(xml);
     } catch (const BrokenMarkup& broken) {
         const QString characters = markupCharacters(bytes);
         const std::string recovered = recoveredMarkup(characters, MarkupDialect::Xml, maxDepth);
         if (recovered.empty()) throw;
         XmlReader xml(recovered, maxDepth);
-        return {fb2Text(xml).toStdU16String(), {}, {damageAt(broken, characters.size())}};
+        BookText book = fb2Text(xml);
+        book.damage.push_back(damageAt(broken, characters.size()));
+        return book;
     }
 }
 

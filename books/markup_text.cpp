@@ -2,7 +2,8 @@
 
 namespace orvell::books {
 
-int addMarkupText(XmlReader& xml, Markup (*markupOf)(QStringView name), TextLines& lines) {
+int addMarkupText(XmlReader& xml, Markup (*markupOf)(QStringView name), TextLines& lines,
+                  const MarkupWatch& watch) {
     const int depth = xml.depth();
     int pictures = 0;
     for (auto token = xml.next(); token != QXmlStreamReader::EndDocument && xml.depth() >= depth;
@@ -15,7 +16,8 @@ int addMarkupText(XmlReader& xml, Markup (*markupOf)(QStringView name), TextLine
             continue;
         }
         const bool start = token == QXmlStreamReader::StartElement;
-        switch (markupOf(xml.name())) {
+        const Markup markup = markupOf(xml.name());
+        switch (markup) {
             case Markup::Inline:
                 break;
             case Markup::Block:
@@ -34,6 +36,7 @@ int addMarkupText(XmlReader& xml, Markup (*markupOf)(QStringView name), TextLine
                 if (start) ++pictures;
                 break;
         }
+        if (watch && markup != Markup::Hidden) watch(xml, start, lines.lineStart());
     }
     lines.endLine();
     return pictures;

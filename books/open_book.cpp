@@ -66,7 +66,7 @@ BookText book(std::string_view bytes, std::string_view fileName, const DecodeLim
         return zippedBook(bytes, name, limits);
     }
     if (name.ends_with(".fb2")) return fb2Book(bytes, limits.maxDepth);
-    if (name.ends_with(".txt")) return {plainText(bytes), {}, {}};
+    if (name.ends_with(".txt")) return {plainText(bytes), {}, {}, {}};
     throw BookFailure(
         u"формат не поддерживается; откройте текст (.txt), книгу FB2 (.fb2, "
         u".fb2.zip) или EPUB (.epub)");
@@ -89,12 +89,14 @@ template <typename Decode>
 BookText guarded(Decode decode) {
     try {
         BookText book = decode();
+        // Only a plain text, which has no chapters, can hold a CR: marked-up text is written by
+        // TextLines, which takes it for white space. So chapter positions stay right.
         book.text = withLineFeeds(std::move(book.text));
         return book;
     } catch (const BookFailure& failure) {
-        return {{}, failure.reason(), {}};
+        return {{}, failure.reason(), {}, {}};
     } catch (const std::bad_alloc&) {
-        return {{}, u"не хватает памяти", {}};
+        return {{}, u"не хватает памяти", {}, {}};
     }
 }
 

@@ -28,6 +28,7 @@ void TextLines::addText(QStringView text) {
                 break;
             }
         }
+        if (!lineOpen_) openedAt_ = text_.size();
         if (blankPending_) text_ += u' ';
         text_ += text.sliced(i, end - i);
         lineOpen_ = true;

@@ -30,11 +30,24 @@ Markup xhtmlMarkup(QStringView name) {
     return isBlock(name) ? Markup::Block : Markup::Inline;
 }
 
+// The first element of an id is the one it names.
+void addIds(const XmlReader& xml, qsizetype lineStart, QHash<QString, qsizetype>& ids) {
+    for (const QStringView id :
+         {xml.attribute("id"), xml.name() == u"a" ? xml.attribute("name") : QStringView()}) {
+        if (!id.isEmpty() && !ids.contains(id.toString())) ids.insert(id.toString(), lineStart);
+    }
+}
+
 XhtmlText textOf(std::string_view xml, int maxDepth) {
     XmlReader reader(xml, maxDepth);
     TextLines lines;
-    const int pictures = addMarkupText(reader, xhtmlMarkup, lines);
-    return {lines.take(), pictures, std::nullopt};
+    QHash<QString, qsizetype> ids;
+    const int pictures =
+        addMarkupText(reader, xhtmlMarkup, lines,
+                      [&ids](const XmlReader& element, bool start, qsizetype lineStart) {
+                          if (start) addIds(element, lineStart, ids);
+                      });
+    return {lines.take(), pictures, std::move(ids), std::nullopt};
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <optional>
 #include <string_view>
@@ -14,6 +15,9 @@ namespace orvell::books {
 struct XhtmlText {
     QString text;
     int pictures = 0;  // images and SVG drawings passed
+    // Where in the text the line holding each element with an id (or <a> with a name) starts:
+    // the places a table of contents points to.
+    QHash<QString, qsizetype> ids;
     // Where the XML first broke, when it did: the text is then what an HTML parser reads, as
     // browsers read tag soup.
     std::optional<BrokenMarkup> broken;

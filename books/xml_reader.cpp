@@ -66,4 +66,11 @@ QString XmlReader::elementText() {
     return text;
 }
 
+QStringView XmlReader::localAttribute(QStringView name) const {
+    for (const QXmlStreamAttribute& attribute : reader_.attributes()) {
+        if (attribute.name() == name) return attribute.value();
+    }
+    return {};
+}
+
 }  // namespace orvell::books

@@ -29,6 +29,8 @@ class XmlReader {
     QStringView attribute(const char* name) const {
         return reader_.attributes().value(QLatin1StringView(name));
     }
+    // The first attribute of that name whatever its namespace, as epub:type.
+    QStringView localAttribute(QStringView name) const;
     int depth() const { return depth_; }
 
   private:

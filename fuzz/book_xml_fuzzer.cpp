@@ -4,7 +4,8 @@
 // What holds for any bytes: the book is read or refused with a reason, never both, however
 // deep, broken or entity-laden the XML; the forgiving parser writes well-formed XML no deeper
 // than the limit, or refuses with a reason. A text read is made of lines: LF line breaks only, and
-// XML white space turned into single blanks within a line, none at either end of it.
+// XML white space turned into single blanks within a line, none at either end of it. Its chapters
+// are in ascending order, each at the start of a line within the text, titled with one line.
 
 #include <QByteArray>
 #include <QString>
@@ -32,6 +33,18 @@ void requireLines(std::u16string_view text) {
     ORVELL_REQUIRE(!text.starts_with(u' ') && !text.ends_with(u' '));
 }
 
+void requireChapters(const orvell::books::BookText& book) {
+    std::int32_t previous = -1;
+    for (const orvell::books::Chapter& chapter : book.chapters) {
+        ORVELL_REQUIRE(chapter.position > previous);
+        const auto position = static_cast<std::size_t>(chapter.position);
+        ORVELL_REQUIRE(position < book.text.size());
+        ORVELL_REQUIRE(position == 0 || book.text[position - 1] == u'\n');
+        ORVELL_REQUIRE(!chapter.title.empty() && chapter.title.find(u'\n') == std::u16string::npos);
+        previous = chapter.position;
+    }
+}
+
 // What the forgiving parser writes is read by a strict one without an error, within the depth.
 void requireWellFormed(const std::string& xml) {
     if (xml.empty()) return;
@@ -54,6 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const orvell::books::BookText book = orvell::books::decodeBook(bytes, "fuzz.fb2", limits);
     if (book.ok()) {
         requireLines(book.text);
+        requireChapters(book);
     } else {
         ORVELL_REQUIRE(book.text.empty());
     }
@@ -64,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ORVELL_REQUIRE(!failure.reason().empty());
     }
 
-    const QString characters = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(size));
+    const QString characters =
+        QString::fromUtf8(QByteArrayView(data, static_cast<qsizetype>(size)));
     for (const auto dialect :
          {orvell::books::MarkupDialect::Xml, orvell::books::MarkupDialect::Html}) {
         try {
