@@ -45,6 +45,7 @@ void ReadingCore::resetScript(std::int32_t startEntry) {
     sarr_.reset();
     sh_ = startEntry;
     startEntry_ = startEntry;
+    pendingStart_ = -1;
     ++generation_;
     cutting_ = false;
 }
@@ -65,6 +66,12 @@ bool ReadingCore::cut(std::u16string text, const std::function<void()>& yield) {
 
 PacingTick ReadingCore::tick(bool learning) {
     PacingTick t;
+    if (pendingStart_ >= 0) {
+        // The word is known once the cutting has gone past it, or has ended.
+        if (cutting_ && sarr_.position(sarr_.size() - 1) <= pendingStart_) return t;
+        sh_ = startEntry_ = entryAt(pendingStart_);
+        pendingStart_ = -1;
+    }
     // Still at a start entry that the whole text does not reach: the text is not the one the
     // place was remembered for, so the reading starts from the beginning.
     if (sh_ == startEntry_ && sh_ > 0 && !cutting_ && !sarr_.filled(sh_)) sh_ = startEntry_ = 0;

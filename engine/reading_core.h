@@ -71,6 +71,9 @@ class ReadingCore {
     // for entry 0. A cutting still running (this call comes from inside its yield) is
     // abandoned: it writes nothing more and leaves k1 alone.
     void resetScript(std::int32_t startEntry = 0);
+    // After a reset: the reading starts at the entry of the word at this text position
+    // instead, which the first tick waits for the cutting to reach.
+    void startAt(std::int32_t position) { pendingStart_ = position; }
     // Cuts text into the script, calling `yield` after every entry stored, so that the
     // reading already runs meanwhile; sets k1 when the whole text is cut. False when a newer
     // script took over before the end.
@@ -117,6 +120,7 @@ class ReadingCore {
     bool cutting_ = false;
     std::uint64_t generation_ = 0;  // counts the resets: a cutting stops once it has moved on
     std::vector<std::int32_t> chapters_;  // text positions of the chapter marks
+    std::int32_t pendingStart_ = -1;      // a start position not reached by the cutting yet
 
     // The entries stored so far, or k1 once the cutting is done.
     std::int32_t entries() const;

@@ -63,6 +63,7 @@ void TForm1::connectHandlers() {
     activation->setObjectName(QStringLiteral("activation"));
     activation->onWindowDeactivate([this] { FormDeactivate(); });
     connectBookOpening();
+    connectMoving();
 }
 
 void TForm1::FormCreate() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "books/book_text.h"
 #include "engine/reading_core.h"
 #include "vocabulary/vocabulary.h"
 
@@ -138,6 +139,19 @@ class TForm1 : public QWidget {
     // The start button's tooltip tells where the next start begins.
     void updateStartHint();
 
+    // Moving around the reading: the arrow and page keys, the mark of the reading's word in a
+    // pause, "Читать отсюда", the chapter in the title and the time left.
+    void connectMoving();
+    void takeMoveKeys();
+    void releaseMoveKeys();
+    void moveKeyPressed(int id);
+    void markReadingPlace();
+    void clearReadingMark();
+    // Starts a reading at the text box's position, or moves a paused one there and resumes it.
+    void ReadFromHereCommand(int position);
+    void showChapterInTitle();
+    QString timeLeftHint() const;
+
     // Statistics.
     void Timer2Timer();
     void ProgressBar1MouseDown();
@@ -182,7 +196,25 @@ class TForm1 : public QWidget {
 
     Vocabulary larr;  // learning vocabulary
     // The reading: script, position, counters and their arithmetic.
-    ReadingCore core_{[this](const DisplayEntry& e) { return larr.lookup(e); }};
+    ReadingCore core_{[this](const DisplayEntry& e) {
+        const int factor = larr.lookup(e);
+        ++looked_;
+        if (factor == 2) ++learnedNew_;
+        return factor;
+    }};
+    // Lookups of this reading, and how many found a new root.
+    std::int64_t looked_ = 0;
+    std::int64_t learnedNew_ = 0;
+    // The script is of the text box's text: a reading was started and the text not edited.
+    bool readingHeld_ = false;
+    // Where "Читать отсюда" starts the next reading, in the cut text; -1: as the book says.
+    std::int32_t startPosition_ = -1;
+    // The text box's book: its file's name and chapters, empty for a text typed or pasted.
+    QString bookName_;
+    std::vector<books::Chapter> memoChapters_;
+    // The titles of the reading's chapters, and the one the title shows (-2: none yet).
+    std::vector<QString> readingChapters_;
+    int titleChapter_ = -2;
     QString vrem;      // start time of the reading, long time format
     bool boo = false;  // the learning-mode explanation is still to be shown
 

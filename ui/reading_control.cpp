@@ -47,6 +47,9 @@ void releaseHotKeys(platform::HotKeys& keys) {
 
 void TForm1::SpeedButton1Click() {
     takeHotKeys(*hotKeys);
+    readingHeld_ = true;
+    takeMoveKeys();
+    looked_ = learnedNew_ = 0;
     SpeedButton1->setEnabled(false);
     vrem = platform::formatLongTime(platform::now().time());
     Memo1->setEnabled(false);
@@ -65,10 +68,12 @@ void TForm1::SpeedButton2Click() {
         Timer1->setEnabled(false);
         SpeedButton2->setText(kResumeCaption);
         rememberPlace(core_.sh());
+        markReadingPlace();
     } else {
         Memo1->setEnabled(false);
         Timer1->setEnabled(true);
         SpeedButton2->setText(kPauseCaption);
+        clearReadingMark();
     }
 }
 
@@ -76,9 +81,10 @@ void TForm1::SpeedButton3Click() {
     core_.stepBack(ComboBox1->currentIndex());
     // Pauses a running reading; a paused one (or one started while paused) stays as it is.
     if (SpeedButton2->text() == kPauseCaption)
-        SpeedButton2Click();  // which remembers the place when it pauses
+        SpeedButton2Click();  // which remembers the place and marks it when it pauses
     else
         rememberPlace(core_.sh());
+    if (!Timer1->enabled() && SpeedButton2->isEnabled()) markReadingPlace();
 }
 
 void TForm1::WMHotKey(int id) {
@@ -87,6 +93,7 @@ void TForm1::WMHotKey(int id) {
         ComboBox1->setCurrentIndex(speedStepUp(ComboBox1->currentIndex()));
     if (id == platform::HotKeys::kKeypadMinus)
         ComboBox1->setCurrentIndex(speedStepDown(ComboBox1->currentIndex()));
+    moveKeyPressed(id);
     // An index set from code raises no change event, so the new speed is applied here; every
     // hot key thereby also sets Timer1 back to the base interval.
     ComboBox1Change();
@@ -97,9 +104,16 @@ void TForm1::ComboBox1Change() {
     Timer1->setInterval(static_cast<std::uint32_t>(core_.j()));
 }
 
-void TForm1::AppActivate() { takeHotKeys(*hotKeys); }
+void TForm1::AppActivate() {
+    takeHotKeys(*hotKeys);
+    // The move keys only while there is a reading to move: else they edit the text.
+    if (readingHeld_) takeMoveKeys();
+}
 
-void TForm1::AppDeactivate() { releaseHotKeys(*hotKeys); }
+void TForm1::AppDeactivate() {
+    releaseHotKeys(*hotKeys);
+    releaseMoveKeys();
+}
 
 void TForm1::FormDeactivate() {
     // Another window of the program, a message box say, took the activation: the program is
@@ -112,6 +126,9 @@ void TForm1::Memo1Change() {
     SpeedButton1->setEnabled(true);
     SpeedButton2->setEnabled(false);
     releaseHotKeys(*hotKeys);
+    readingHeld_ = false;
+    releaseMoveKeys();
+    clearReadingMark();
 }
 
 void TForm1::Memo1Click() { Memo1->selectAll(); }

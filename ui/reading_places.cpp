@@ -24,6 +24,7 @@ namespace {
 // Not one of the text box's own keys (Ctrl+Home and Ctrl+Shift+Home move and select there);
 // matched by its key, so it works with a Cyrillic layout too.
 const QKeySequence kStartOverKey(Qt::CTRL | Qt::Key_R);
+const QString kReadFromHereHint = u"Правой кнопкой по слову текста — «Читать отсюда»"_s;
 
 QString russianNumber(std::int32_t n) { return QLocale(QLocale::Russian).toString(n); }
 
@@ -34,6 +35,7 @@ void TForm1::setUpReadingPlaces() {
     auto* startOver = new QShortcut(kStartOverKey, this);
     startOver->setContext(Qt::WindowShortcut);
     connect(startOver, &QShortcut::activated, this, &TForm1::StartOverCommand);
+    updateStartHint();
 }
 
 void TForm1::identifyBook(std::u16string_view text) {
@@ -45,6 +47,7 @@ void TForm1::identifyBook(std::u16string_view text) {
 }
 
 void TForm1::forgetTextBoxBook() {
+    memoChapters_.clear();
     if (memoBook_.empty()) return;
     memoBook_.clear();
     updateStartHint();
@@ -90,13 +93,14 @@ void TForm1::StartOverCommand() {
 void TForm1::updateStartHint() {
     const books::ReadingPlace* place = memoBook_.empty() ? nullptr : places_->find(memoBook_);
     if (place == nullptr || place->position == 0) {
-        SpeedButton1->setToolTip({});
+        SpeedButton1->setToolTip(kReadFromHereHint);
         return;
     }
     SpeedButton1->setToolTip(
-        u"Продолжить с места, где остановились (%1 из %2). %3 — с начала"_s.arg(
+        u"Продолжить с места, где остановились (%1 из %2). %3 — с начала\n"_s.arg(
             russianNumber(place->position), russianNumber(place->entries - 1),
-            kStartOverKey.toString(QKeySequence::NativeText)));
+            kStartOverKey.toString(QKeySequence::NativeText)) +
+        kReadFromHereHint);
 }
 
 }  // namespace orvell

@@ -92,6 +92,9 @@ constexpr double kLongWait = 0.015;
 
 constexpr std::array kHotKeys = {platform::HotKeys::kKeypadPlus, platform::HotKeys::kSpace,
                                  platform::HotKeys::kKeypadMinus};
+constexpr std::array kMoveKeys = {platform::HotKeys::kLeft,     platform::HotKeys::kRight,
+                                  platform::HotKeys::kUp,       platform::HotKeys::kDown,
+                                  platform::HotKeys::kPageUp, platform::HotKeys::kPageDown};
 
 // Pieces of the texts typed and pasted, one "|" between two.
 const QStringList kPieces =
@@ -323,6 +326,10 @@ class SoakTest : public QObject {
         int keys = 0;
         for (const int id : kHotKeys) keys += hotKeys->isRegistered(id) ? 1 : 0;
         if (keys != 0 && keys != 3) return fail(u"only some of the hot keys are taken"_s);
+        int moveKeys = 0;
+        for (const int id : kMoveKeys) moveKeys += hotKeys->isRegistered(id) ? 1 : 0;
+        if (moveKeys != 0 && moveKeys != 6) return fail(u"only some of the move keys are taken"_s);
+        if (moveKeys != 0 && keys == 0) return fail(u"move keys taken without the others"_s);
 
         static const QRegularExpression kEntriesShown(u"^\\d+ / -?\\d+$"_s);
         static const QRegularExpression kSpeedFigure(u"^\\d+$"_s);
@@ -424,14 +431,28 @@ class SoakTest : public QObject {
     }
 
     void pressHotKey() {
-        switch (uniform(0, 3)) {
+        switch (uniform(0, 4)) {
             case 0:
                 return pressKey(keyTarget(), Qt::Key_Plus, Qt::KeypadModifier, u"keypad +"_s);
             case 1:
                 return pressKey(keyTarget(), Qt::Key_Minus, Qt::KeypadModifier, u"keypad -"_s);
+            case 2:
+                return pressMoveKey();
             default:
                 return pressKey(keyTarget(), Qt::Key_Space, Qt::NoModifier, u"space"_s);
         }
+    }
+
+    void pressMoveKey() {
+        const auto keys = std::to_array<std::pair<Qt::Key, const char16_t*>>(
+            {{Qt::Key_Left, u"Left"},
+             {Qt::Key_Right, u"Right"},
+             {Qt::Key_Up, u"Up"},
+             {Qt::Key_Down, u"Down"},
+             {Qt::Key_PageUp, u"PageUp"},
+             {Qt::Key_PageDown, u"PageDown"}});
+        const auto& [key, name] = oneOf(keys);
+        pressKey(keyTarget(), key, Qt::NoModifier, QString::fromUtf16(name));
     }
 
     void pressOtherKey() {

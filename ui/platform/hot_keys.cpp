@@ -7,19 +7,42 @@ namespace orvell::platform {
 
 namespace {
 
+// The bare arrow and page keys, from either block of the keyboard.
+int moveKeyOf(int key) {
+    switch (key) {
+        case Qt::Key_PageUp:
+            return HotKeys::kPageUp;
+        case Qt::Key_PageDown:
+            return HotKeys::kPageDown;
+        case Qt::Key_Left:
+            return HotKeys::kLeft;
+        case Qt::Key_Up:
+            return HotKeys::kUp;
+        case Qt::Key_Right:
+            return HotKeys::kRight;
+        case Qt::Key_Down:
+            return HotKeys::kDown;
+        default:
+            return 0;
+    }
+}
+
 // The identifier of a hot key for a key event, or 0. Space is the bare space bar; plus and
 // minus count only from the numeric keypad.
 int hotKeyOf(const QKeyEvent& e) {
     const auto mods = e.modifiers();
     if (e.key() == Qt::Key_Space && mods == Qt::NoModifier) return HotKeys::kSpace;
+    if (mods == Qt::NoModifier) return moveKeyOf(e.key());
     if (mods != Qt::KeypadModifier) return 0;
     if (e.key() == Qt::Key_Plus) return HotKeys::kKeypadPlus;
     if (e.key() == Qt::Key_Minus) return HotKeys::kKeypadMinus;
-    return 0;
+    return moveKeyOf(e.key());
 }
 
 bool isKnown(int id) {
-    return id == HotKeys::kSpace || id == HotKeys::kKeypadPlus || id == HotKeys::kKeypadMinus;
+    return id == HotKeys::kSpace || id == HotKeys::kKeypadPlus || id == HotKeys::kKeypadMinus ||
+           (id >= HotKeys::kPageUp && id <= HotKeys::kPageDown) ||
+           (id >= HotKeys::kLeft && id <= HotKeys::kDown);
 }
 
 }  // namespace

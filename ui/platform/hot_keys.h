@@ -16,6 +16,13 @@ class HotKeys : public QObject {
     static constexpr int kSpace = 32;
     static constexpr int kKeypadPlus = 107;
     static constexpr int kKeypadMinus = 109;
+    // The keys that move a reading, by their virtual-key codes as well.
+    static constexpr int kPageUp = 33;
+    static constexpr int kPageDown = 34;
+    static constexpr int kLeft = 37;
+    static constexpr int kUp = 38;
+    static constexpr int kRight = 39;
+    static constexpr int kDown = 40;
 
     explicit HotKeys(std::function<void(int)> handler, QObject* parent = nullptr);
 

@@ -35,6 +35,25 @@ class MouseFilter : public QObject {
     std::function<void()> handler_;
 };
 
+class ToolTipFilter : public QObject {
+  public:
+    ToolTipFilter(QWidget& widget, std::function<QString()> text)
+        : QObject(&widget), text_(std::move(text)) {
+        widget.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Set just before the widget shows it, so that it is never stale and costs nothing
+        // while nobody looks.
+        if (event->type() == QEvent::ToolTip) static_cast<QWidget*>(watched)->setToolTip(text_());
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<QString()> text_;
+};
+
 }  // namespace
 
 void onClick(QWidget& widget, std::function<void()> handler) {
@@ -43,6 +62,14 @@ void onClick(QWidget& widget, std::function<void()> handler) {
 
 void onMouseDown(QWidget& widget, std::function<void()> handler) {
     new MouseFilter(widget, QEvent::MouseButtonPress, std::move(handler));
+}
+
+}  // namespace orvell::platform
+
+namespace orvell::platform {
+
+void onToolTip(QWidget& widget, std::function<QString()> text) {
+    new ToolTipFilter(widget, std::move(text));
 }
 
 }  // namespace orvell::platform

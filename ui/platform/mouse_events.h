@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 
 class QWidget;
@@ -11,5 +12,7 @@ namespace orvell::platform {
 void onClick(QWidget& widget, std::function<void()> handler);
 // Any mouse button pressed over the widget.
 void onMouseDown(QWidget& widget, std::function<void()> handler);
+// The widget's tooltip, made by `text` each time the mouse rests over it to show it.
+void onToolTip(QWidget& widget, std::function<QString()> text);
 
 }  // namespace orvell::platform

@@ -1,0 +1,154 @@
+// Finding the way in a reading: the arrow and page keys move it by sentence, paragraph and
+// chapter; a pause marks its word in the text box; "Читать отсюда" starts or moves it to the
+// word under the mouse; the title names the chapter; the progress bar tells the time left.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include "books/book_text.h"
+#include "ui/Unit1.h"
+#include "ui/text_positions.h"
+#include "ui/platform/hot_keys.h"
+#include "ui/platform/mouse_events.h"
+#include "ui/platform/speed_button.h"
+#include "ui/platform/timer.h"
+
+namespace orvell {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kReadFromHere = u"Читать отсюда"_s;
+
+struct MoveKey {
+    int id;
+    Unit unit;
+    bool forward;
+};
+
+constexpr std::array kMoveKeys = {
+    MoveKey{platform::HotKeys::kLeft, Unit::Sentence, false},
+    MoveKey{platform::HotKeys::kRight, Unit::Sentence, true},
+    MoveKey{platform::HotKeys::kUp, Unit::Paragraph, false},
+    MoveKey{platform::HotKeys::kDown, Unit::Paragraph, true},
+    MoveKey{platform::HotKeys::kPageUp, Unit::Chapter, false},
+    MoveKey{platform::HotKeys::kPageDown, Unit::Chapter, true},
+};
+
+// "4 мин", "3 ч 12 мин"; under half a minute, "меньше минуты".
+QString duration(std::uint64_t ms) {
+    const std::uint64_t minutes = (ms + 30'000) / 60'000;
+    if (minutes == 0) return u"меньше минуты"_s;
+    if (minutes < 60) return u"%1 мин"_s.arg(minutes);
+    return u"%1 ч %2 мин"_s.arg(minutes / 60).arg(minutes % 60);
+}
+
+}  // namespace
+
+void TForm1::connectMoving() {
+    Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Memo1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int position = Memo1->cursorForPosition(at).position();
+        std::unique_ptr<QMenu> menu(Memo1->createStandardContextMenu(at));
+        menu->addSeparator();
+        QAction* readFromHere = menu->addAction(kReadFromHere);
+        readFromHere->setObjectName(u"readFromHere"_s);
+        connect(readFromHere, &QAction::triggered, this,
+                [this, position] { ReadFromHereCommand(position); });
+        menu->exec(Memo1->viewport()->mapToGlobal(at));
+    });
+    platform::onToolTip(*ProgressBar1, [this] { return timeLeftHint(); });
+}
+
+void TForm1::takeMoveKeys() {
+    for (const MoveKey& key : kMoveKeys) hotKeys->registerHotKey(key.id);
+}
+
+void TForm1::releaseMoveKeys() {
+    for (const MoveKey& key : kMoveKeys) hotKeys->unregisterHotKey(key.id);
+}
+
+void TForm1::moveKeyPressed(int id) {
+    const auto* key = std::ranges::find(kMoveKeys, id, &MoveKey::id);
+    // Only a reading that runs or is paused moves; after its end the keys rest.
+    if (key == kMoveKeys.end() || !SpeedButton2->isEnabled()) return;
+    if (!core_.move(key->unit, key->forward)) return;
+    rememberPlace(core_.sh());
+    if (!Timer1->enabled()) markReadingPlace();
+}
+
+void TForm1::markReadingPlace() {
+    std::int32_t entry = core_.sh();
+    // A pause shows no word: the mark goes to the one the reading goes on with.
+    while (core_.sarr().filled(entry) && isPause(*core_.sarr().at(entry))) ++entry;
+    const DisplayEntry* word = core_.sarr().at(entry);
+    if (word == nullptr) return clearReadingMark();
+    const QString text = Memo1->toPlainText();
+    const qsizetype start = boxPosition(text, core_.sarr().position(entry));
+    qsizetype end = start + std::ssize(word->left) + std::ssize(word->focus) + std::ssize(word->right);
+    while (end > start && end <= text.size() && (text[end - 1] == u'\n' || text[end - 1] == u'\r')) --end;
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(Memo1->document());
+    mark.cursor.setPosition(static_cast<int>(std::min(start, text.size())));
+    mark.cursor.setPosition(static_cast<int>(std::min(end, text.size())), QTextCursor::KeepAnchor);
+    mark.format.setBackground(Memo1->palette().color(QPalette::Highlight));
+    mark.format.setForeground(Memo1->palette().color(QPalette::HighlightedText));
+    Memo1->setExtraSelections({mark});
+    // Scrolled to the mark's line without moving the cursor or the selection, so that a paste
+    // still replaces what it replaced.
+    const QTextBlock block = Memo1->document()->findBlock(mark.cursor.position());
+    const int line = block.firstLineNumber() +
+                     block.layout()->lineForTextPosition(mark.cursor.position() - block.position()).lineNumber();
+    QScrollBar* bar = Memo1->verticalScrollBar();
+    bar->setValue(std::max(line - bar->pageStep() / 2, 0));
+}
+
+void TForm1::clearReadingMark() { Memo1->setExtraSelections({}); }
+
+void TForm1::ReadFromHereCommand(int position) {
+    const std::int32_t at = cutPositions(Memo1->toPlainText(), {position}).front();
+    if (readingHeld_ && SpeedButton2->isEnabled() && !Timer1->enabled()) {
+        core_.moveTo(core_.entryAt(at));
+        rememberPlace(core_.sh());
+        SpeedButton2Click();  // resumes
+        return;
+    }
+    if (Timer1->enabled()) return;
+    startPosition_ = at;
+    SpeedButton1Click();
+}
+
+void TForm1::showChapterInTitle() {
+    if (bookName_.isEmpty() || readingChapters_.empty()) return;
+    const int chapter = core_.chapterOf(std::max(core_.sh() - 1, 0));
+    if (chapter == titleChapter_) return;
+    titleChapter_ = chapter;
+    QString title = u"Orvell — "_s + bookName_;
+    if (chapter >= 0) title += u" — "_s + readingChapters_[static_cast<std::size_t>(chapter)];
+    setWindowTitle(title);
+}
+
+QString TForm1::timeLeftHint() const {
+    if (core_.k1() <= 0 || core_.cutting()) return {};
+    const auto plain = [](const DisplayEntry&) { return 1; };
+    const std::int32_t from = core_.sh();
+    // New roots take twice as long: their share so far in this reading stands for the rest.
+    const double share = looked_ == 0 ? 0.0 : static_cast<double>(learnedNew_) / static_cast<double>(looked_);
+    const double factor = CheckBox1->isChecked() ? 1.0 + share : 1.0;
+    const auto estimate = [&](std::int32_t to) {
+        return static_cast<std::uint64_t>(static_cast<double>(core_.displayMs(from, to, plain)) * factor);
+    };
+    return u"Осталось: глава — %1, книга — %2"_s.arg(duration(estimate(core_.chapterEnd(from))),
+                                                   duration(estimate(core_.k1())));
+}
+
+}  // namespace orvell
