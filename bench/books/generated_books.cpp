@@ -91,7 +91,7 @@ std::string writeEpubTagSoupBook() {
     std::vector<std::string> soup = epubChapters(
         [](const std::string& text) { return "<P class=text>" + text + "&nbsp;<br>\n"; });
     for (std::string& chapter : soup) {
-        chapter = "<html><head><title>Глава</title></head><body>\n" + chapter;
+        chapter.insert(0, "<html><head><title>Глава</title></head><body>\n");
     }
     return written("soup.epub", test::zipOf(test::epubFiles(soup)));
 }
