@@ -145,11 +145,13 @@ class TForm1 : public QWidget {
     void takeMoveKeys();
     void releaseMoveKeys();
     void moveKeyPressed(int id);
-    void markReadingPlace();
+    // In a pause: marks the word of the entry last shown, or when `shown` is false the next one.
+    void markReadingPlace(bool shown);
     void clearReadingMark();
     // Starts a reading at the text box's position, or moves a paused one there and resumes it.
     void ReadFromHereCommand(int position);
-    void showChapterInTitle();
+    // The title names the chapter that holds `entry`.
+    void showChapterInTitle(std::int32_t entry);
     QString timeLeftHint() const;
 
     // Statistics.

@@ -83,13 +83,16 @@ void TForm1::moveKeyPressed(int id) {
     if (key == kMoveKeys.end() || !SpeedButton2->isEnabled()) return;
     if (!core_.move(key->unit, key->forward)) return;
     rememberPlace(core_.sh());
-    if (!Timer1->enabled()) markReadingPlace();
+    showChapterInTitle(core_.sh());
+    if (!Timer1->enabled()) markReadingPlace(false);
 }
 
-void TForm1::markReadingPlace() {
-    std::int32_t entry = core_.sh();
-    // A pause shows no word: the mark goes to the one the reading goes on with.
-    while (core_.sarr().filled(entry) && isPause(*core_.sarr().at(entry))) ++entry;
+void TForm1::markReadingPlace(bool shown) {
+    // The word in the strip, or after a move the one the reading goes on with; a pause shows
+    // no word, so the mark goes to the word before it or after it.
+    std::int32_t entry = shown ? core_.sh() - 1 : core_.sh();
+    const int step = shown ? -1 : 1;
+    while (core_.sarr().filled(entry) && isPause(*core_.sarr().at(entry))) entry += step;
     const DisplayEntry* word = core_.sarr().at(entry);
     if (word == nullptr) return clearReadingMark();
     const QString text = Memo1->toPlainText();
@@ -127,9 +130,9 @@ void TForm1::ReadFromHereCommand(int position) {
     SpeedButton1Click();
 }
 
-void TForm1::showChapterInTitle() {
+void TForm1::showChapterInTitle(std::int32_t entry) {
     if (bookName_.isEmpty() || readingChapters_.empty()) return;
-    const int chapter = core_.chapterOf(std::max(core_.sh() - 1, 0));
+    const int chapter = core_.chapterOf(std::max(entry, 0));
     if (chapter == titleChapter_) return;
     titleChapter_ = chapter;
     QString title = u"Orvell — "_s + bookName_;

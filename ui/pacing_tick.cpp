@@ -23,7 +23,7 @@ void TForm1::Timer1Timer() {
         Label1->setText(text(tick.shown->left));
         Label2->setText(text(tick.shown->focus));
         Label3->setText(text(tick.shown->right));
-        showChapterInTitle();
+        showChapterInTitle(core_.sh() - 1);
     }
     if (tick.ends) endReading();
 }

@@ -68,7 +68,7 @@ void TForm1::SpeedButton2Click() {
         Timer1->setEnabled(false);
         SpeedButton2->setText(kResumeCaption);
         rememberPlace(core_.sh());
-        markReadingPlace();
+        markReadingPlace(true);
     } else {
         Memo1->setEnabled(false);
         Timer1->setEnabled(true);
@@ -84,7 +84,7 @@ void TForm1::SpeedButton3Click() {
         SpeedButton2Click();  // which remembers the place and marks it when it pauses
     else
         rememberPlace(core_.sh());
-    if (!Timer1->enabled() && SpeedButton2->isEnabled()) markReadingPlace();
+    if (!Timer1->enabled() && SpeedButton2->isEnabled()) markReadingPlace(false);
 }
 
 void TForm1::WMHotKey(int id) {
