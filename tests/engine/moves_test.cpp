@@ -31,7 +31,8 @@ std::string wordsAt(const ReadingCore& core, const std::vector<std::int32_t>& en
     std::string out;
     for (const std::int32_t i : entries) {
         const DisplayEntry* e = core.sarr().at(i);
-        out += (out.empty() ? "" : "|") + (e == nullptr ? "-" : isPause(*e) ? "_" : ascii(joined(*e)));
+        if (!out.empty()) out += '|';
+        out += e == nullptr ? "-" : isPause(*e) ? "_" : ascii(joined(*e));
     }
     return out;
 }
