@@ -266,7 +266,7 @@ bool isReferenceName(QChar c) {
 }
 
 QChar predefinedEntity(QStringView name) {
-    constexpr auto kPredefined = std::to_array<std::pair<std::u16string_view, char16_t>>(
+    constexpr auto kPredefined = std::to_array<std::pair<QStringView, char16_t>>(
         {{u"amp", u'&'}, {u"lt", u'<'}, {u"gt", u'>'}, {u"quot", u'"'}, {u"apos", u'\''}});
     for (const auto& [entity, character] : kPredefined) {
         if (name == entity) return character;
@@ -279,7 +279,7 @@ QChar predefinedEntity(QStringView name) {
 // unknown name and a stray ampersand stay in the text as written, as XmlReader keeps them.
 // Comments and CDATA sections are copied as they are.
 QString withCharacterReferences(QStringView text) {
-    constexpr auto kVerbatim = std::to_array<std::pair<std::u16string_view, std::u16string_view>>(
+    constexpr auto kVerbatim = std::to_array<std::pair<QStringView, QStringView>>(
         {{u"<!--", u"-->"}, {u"<![CDATA[", u"]]>"}});
     QString out;
     out.reserve(text.size() + text.size() / 16);
