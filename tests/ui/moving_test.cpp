@@ -87,10 +87,13 @@ class MovingTest : public test::WindowTestCase {
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         test::setActiveWindow(form.get());
         test::activationOf(*form)->applicationStateChanged(Qt::ApplicationActive);
+        // Only the ticks a test fires count.
+        platform::Timer::holdTicksForTesting(true);
     }
     void cleanup() {
         closeWindow();
         boxes.reset();
+        platform::Timer::holdTicksForTesting(false);
     }
 
     void eachKeyMovesTheReading_data() {

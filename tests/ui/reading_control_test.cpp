@@ -108,11 +108,14 @@ class ReadingControlTest : public test::WindowTestCase {
     void init() {
         boxes = std::make_unique<test::MessageBoxRecorder>();
         openWindow();
+        // Only the ticks a test fires count, unless it lets the timers tick in real time.
+        platform::Timer::holdTicksForTesting(true);
     }
     void cleanup() {
         closeWindow();
         boxes.reset();
         platform::setClockForTesting({});
+        platform::Timer::holdTicksForTesting(false);
     }
 
     void startTakesTheKeysAndCutsTheText() {
@@ -283,6 +286,7 @@ class ReadingControlTest : public test::WindowTestCase {
 
     // Before any start there is no script: the first tick ends the "reading" at once.
     void stepBackBeforeTheFirstStartEndsAtTheFirstTick() {
+        platform::Timer::holdTicksForTesting(false);
         const QString strip = form->Label1->text() + form->Label2->text() + form->Label3->text();
         QSignalSpy ticks(form->Timer1, &platform::Timer::tick);
         click(form->SpeedButton3);
@@ -393,6 +397,7 @@ class ReadingControlTest : public test::WindowTestCase {
     // While the box is open, ticks and hot keys go on, and the box taking the activation takes
     // the keys that were released before.
     void explanationBoxKeepsTicksAndHotKeysRunning() {
+        platform::Timer::holdTicksForTesting(false);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         test::setActiveWindow(form.get());
@@ -421,6 +426,7 @@ class ReadingControlTest : public test::WindowTestCase {
     // A short text at 1000 words a minute, read to its end in real time by a click and the
     // space bar.
     void aWholeReadingInRealTime() {
+        platform::Timer::holdTicksForTesting(false);
         showWindow();
         form->ComboBox1->setCurrentIndex(17);
         form->Memo1->setPlainText(

@@ -26,10 +26,15 @@ class StatisticsTest : public test::WindowTestCase {
     }
 
   private slots:
-    void init() { openWindow(); }
+    void init() {
+        openWindow();
+        // Only the ticks a test fires count, unless it reads in real time.
+        platform::Timer::holdTicksForTesting(true);
+    }
     void cleanup() {
         closeWindow();
         platform::setClockForTesting({});
+        platform::Timer::holdTicksForTesting(false);
     }
 
     void tick(platform::Timer* timer, int times) {
@@ -127,6 +132,7 @@ class StatisticsTest : public test::WindowTestCase {
     // A short text at 1000 words a minute in real time: the figures appear while it runs, stay
     // after the end, and the bar keeps the colour chosen before.
     void statisticsOfARealReading() {
+        platform::Timer::holdTicksForTesting(false);
         QTest::mouseClick(form->ProgressBar1, Qt::LeftButton);
         form->ComboBox1->setCurrentIndex(17);
         start(u"раз два три четыре пять шесть семь восемь девять десять "_s.repeated(3));

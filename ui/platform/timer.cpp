@@ -20,6 +20,11 @@ constexpr Ms kLongestSleep{3};
 // A write this long after its tick was due restarts the period from the write itself.
 constexpr std::chrono::microseconds kOnTime{500};
 
+bool& ticksHeld() {
+    static bool held = false;
+    return held;
+}
+
 // QTimer takes a signed interval.
 int qtInterval(Ms ms) {
     return static_cast<int>(std::clamp<Ms::rep>(ms.count(), 0, std::numeric_limits<int>::max()));
@@ -66,7 +71,13 @@ void Timer::wakeBeforeDue() {
     wakeUp_.start(qtInterval(left));
 }
 
+void Timer::holdTicksForTesting(bool held) { ticksHeld() = held; }
+
 void Timer::onWakeUp() {
+    if (ticksHeld()) {
+        startPeriod(Clock::now());
+        return;
+    }
     if (due_ - Clock::now() > kLongestSleep) {
         wakeBeforeDue();
         return;

@@ -31,6 +31,10 @@ class Timer : public QObject {
     std::uint32_t interval() const { return interval_; }
     void setInterval(std::uint32_t ms);
 
+    // While held, no timer ticks by itself, so that a test firing ticks counts only its own:
+    // on a slow machine a running timer may otherwise tick between them.
+    static void holdTicksForTesting(bool held);
+
   signals:
     void tick();
 
