@@ -361,9 +361,11 @@ Context contextFor(const QByteArray& utf8, MarkupDialect dialect) {
 }  // namespace
 
 std::string recoveredMarkup(const QString& characters, MarkupDialect dialect, int maxDepth) {
-    const QByteArray utf8 = dialect == MarkupDialect::Xml
-                                ? withCharacterReferences(characters).toUtf8()
-                                : characters.toUtf8();
+    QByteArray utf8 = dialect == MarkupDialect::Xml ? withCharacterReferences(characters).toUtf8()
+                                                    : characters.toUtf8();
+    // XML allows no NUL, and one among the first bytes makes the parser take the document for
+    // UTF-16 or UCS-4, whatever the options say.
+    utf8.removeIf([](char c) { return c == '\0'; });
     Recovery recovery(maxDepth);
     const Context context = contextFor(utf8, dialect);
     if (!context) return {};  // nothing to parse

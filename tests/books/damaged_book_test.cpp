@@ -11,7 +11,11 @@
 #include <string>
 #include <vector>
 
+#include <QByteArray>
+#include <QXmlStreamReader>
+
 #include "books/book_text.h"
+#include "books/forgiving_markup.h"
 #include "tests/books/encoded.h"
 #include "tests/books/epub_books.h"
 
@@ -161,6 +165,37 @@ TEST(DamagedBook, BooksWithoutTextSayWhy) {
     });
     for (const Case& c : cases) {
         EXPECT_EQ(utf8(decodeBook(c.bytes, "book.epub").reason), utf8(c.reason)) << c.label;
+    }
+}
+
+// What the forgiving parser writes is read again by a strict reader: any character it passes on
+// must be valid UTF-8 that XML allows.
+TEST(DamagedBook, TheForgivingParserWritesOnlyCharactersXmlAllows) {
+    struct Case {
+        const char* label;
+        std::u16string markup;
+        MarkupDialect dialect;
+        std::string text;  // what is left between the tags
+    };
+    using enum MarkupDialect;
+    using namespace std::string_literals;
+    const auto cases = std::to_array<Case>({
+        {"tag soup that begins like UCS-4", u"\0\0\0<p>a\0b</p>"s, Html, "ab"},
+        {"XML that begins like UTF-16", u"<\0?\0<p>a</p>"s, Xml, "a"},
+        {"control characters", u"<p>a\u0001b\u001Fc\td</p>", Html, "abc\td"},
+        {"non-characters", u"<p>a\uFFFEb\uFFFFc</p>", Xml, "abc"},
+    });
+    for (const Case& c : cases) {
+        const std::string xml = recoveredMarkup(QString::fromStdU16String(c.markup), c.dialect, 64);
+        const QByteArray bytes = QByteArray::fromStdString(xml);
+        EXPECT_TRUE(QByteArrayView(bytes).isValidUtf8()) << c.label << ": " << xml;
+        QXmlStreamReader reader(bytes);
+        QString text;
+        while (!reader.atEnd()) {
+            if (reader.readNext() == QXmlStreamReader::Characters) text += reader.text();
+        }
+        EXPECT_FALSE(reader.hasError()) << c.label << ": " << xml;
+        EXPECT_EQ(text.toStdString(), c.text) << c.label;
     }
 }
 
