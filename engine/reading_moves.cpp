@@ -35,12 +35,11 @@ std::int32_t ReadingCore::entryAt(std::int32_t position) const {
 }
 
 int ReadingCore::chapterOf(std::int32_t entry) const {
-    int chapter = -1;
-    for (const std::int32_t position : chapters_) {
-        if (entryAt(position) > entry) break;
-        ++chapter;
-    }
-    return chapter;
+    // Entries follow the text, so the marks are in the order of their entries too; the title
+    // asks at every tick.
+    const auto after = std::ranges::upper_bound(
+        chapters_, entry, {}, [this](std::int32_t position) { return entryAt(position); });
+    return static_cast<int>(std::distance(chapters_.begin(), after)) - 1;
 }
 
 std::int32_t ReadingCore::chapterEnd(std::int32_t entry) const {
@@ -62,10 +61,9 @@ std::uint64_t ReadingCore::displayMs(
 }
 
 bool ReadingCore::move(Unit unit, bool forward) {
-    const std::vector<std::int32_t> starts =
-        unit == Unit::Sentence    ? sarr_.sentenceStarts()
-        : unit == Unit::Paragraph ? sarr_.paragraphStarts()
-                                  : chapterStarts();
+    const std::vector<std::int32_t> starts = unit == Unit::Sentence    ? sarr_.sentenceStarts()
+                                             : unit == Unit::Paragraph ? sarr_.paragraphStarts()
+                                                                       : chapterStarts();
     if (starts.empty()) return false;
     if (forward) {
         const auto next = std::ranges::upper_bound(starts, sh_);
