@@ -118,7 +118,7 @@ class ReadingCore {
     std::int32_t j2_ = 0;          // statistics ticks since the start
     std::int32_t startEntry_ = 0;  // where this reading started
     bool cutting_ = false;
-    std::uint64_t generation_ = 0;  // counts the resets: a cutting stops once it has moved on
+    std::uint64_t generation_ = 0;        // counts the resets: a cutting stops once it has moved on
     std::vector<std::int32_t> chapters_;  // text positions of the chapter marks
     std::int32_t pendingStart_ = -1;      // a start position not reached by the cutting yet
 

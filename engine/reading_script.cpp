@@ -33,8 +33,8 @@ void ReadingScript::markStart(std::int32_t i, bool paragraph) {
 }
 
 std::int32_t ReadingScript::entryAt(std::int32_t position, std::int32_t count) const {
-    const auto end = positions_.begin() +
-                     std::clamp<std::ptrdiff_t>(count, 0, std::ssize(positions_));
+    const auto end =
+        positions_.begin() + std::clamp<std::ptrdiff_t>(count, 0, std::ssize(positions_));
     const auto after = std::upper_bound(positions_.begin(), end, position);
     return after == positions_.begin() ? 0
                                        : static_cast<std::int32_t>(after - positions_.begin() - 1);

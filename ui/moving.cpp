@@ -15,11 +15,11 @@
 
 #include "books/book_text.h"
 #include "ui/Unit1.h"
-#include "ui/text_positions.h"
 #include "ui/platform/hot_keys.h"
 #include "ui/platform/mouse_events.h"
 #include "ui/platform/speed_button.h"
 #include "ui/platform/timer.h"
+#include "ui/text_positions.h"
 
 namespace orvell {
 
@@ -97,8 +97,10 @@ void TForm1::markReadingPlace(bool shown) {
     if (word == nullptr) return clearReadingMark();
     const QString text = Memo1->toPlainText();
     const qsizetype start = boxPosition(text, core_.sarr().position(entry));
-    qsizetype end = start + std::ssize(word->left) + std::ssize(word->focus) + std::ssize(word->right);
-    while (end > start && end <= text.size() && (text[end - 1] == u'\n' || text[end - 1] == u'\r')) --end;
+    qsizetype end =
+        start + std::ssize(word->left) + std::ssize(word->focus) + std::ssize(word->right);
+    while (end > start && end <= text.size() && (text[end - 1] == u'\n' || text[end - 1] == u'\r'))
+        --end;
     QTextEdit::ExtraSelection mark;
     mark.cursor = QTextCursor(Memo1->document());
     mark.cursor.setPosition(static_cast<int>(std::min(start, text.size())));
@@ -109,8 +111,9 @@ void TForm1::markReadingPlace(bool shown) {
     // Scrolled to the mark's line without moving the cursor or the selection, so that a paste
     // still replaces what it replaced.
     const QTextBlock block = Memo1->document()->findBlock(mark.cursor.position());
-    const int line = block.firstLineNumber() +
-                     block.layout()->lineForTextPosition(mark.cursor.position() - block.position()).lineNumber();
+    const int line =
+        block.firstLineNumber() +
+        block.layout()->lineForTextPosition(mark.cursor.position() - block.position()).lineNumber();
     QScrollBar* bar = Memo1->verticalScrollBar();
     bar->setValue(std::max(line - bar->pageStep() / 2, 0));
 }
@@ -145,13 +148,15 @@ QString TForm1::timeLeftHint() const {
     const auto plain = [](const DisplayEntry&) { return 1; };
     const std::int32_t from = core_.sh();
     // New roots take twice as long: their share so far in this reading stands for the rest.
-    const double share = looked_ == 0 ? 0.0 : static_cast<double>(learnedNew_) / static_cast<double>(looked_);
+    const double share =
+        looked_ == 0 ? 0.0 : static_cast<double>(learnedNew_) / static_cast<double>(looked_);
     const double factor = CheckBox1->isChecked() ? 1.0 + share : 1.0;
     const auto estimate = [&](std::int32_t to) {
-        return static_cast<std::uint64_t>(static_cast<double>(core_.displayMs(from, to, plain)) * factor);
+        return static_cast<std::uint64_t>(static_cast<double>(core_.displayMs(from, to, plain)) *
+                                          factor);
     };
     return u"Осталось: глава — %1, книга — %2"_s.arg(duration(estimate(core_.chapterEnd(from))),
-                                                   duration(estimate(core_.k1())));
+                                                     duration(estimate(core_.k1())));
 }
 
 }  // namespace orvell

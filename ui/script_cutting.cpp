@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "ui/Unit1.h"
-#include "ui/text_positions.h"
 #include "ui/platform/timer.h"
+#include "ui/text_positions.h"
 
 namespace orvell {
 

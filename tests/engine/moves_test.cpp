@@ -68,8 +68,7 @@ TEST(Moves, EveryEntryKnowsItsPlaceInTheText) {
             if (isPause(e)) continue;
             const std::int32_t at = core.sarr().position(i);
             const std::u16string word = joined(e);
-            EXPECT_EQ(ascii(c.text.substr(static_cast<std::size_t>(at), word.size())),
-                      ascii(word))
+            EXPECT_EQ(ascii(c.text.substr(static_cast<std::size_t>(at), word.size())), ascii(word))
                 << c.label << ", entry " << i;
             // Any place within the word, or in the blanks after it, belongs to its entry.
             EXPECT_EQ(core.entryAt(at + static_cast<std::int32_t>(word.size()) - 1), i)
@@ -97,8 +96,7 @@ TEST(Moves, GoByTheUnitAndBackToTheStartAfterASecond) {
         {"next sentence from inside one", u"three", Unit::Sentence, true, u"Beta."},
         {"back early in a sentence: the one before", u"one", Unit::Sentence, false, u"Alpha"},
         {"back late in a sentence: its start", u"eight.", Unit::Sentence, false, u"Alpha"},
-        {"back at a sentence start: the one before", u"Beta.", Unit::Sentence, false,
-         u"Alpha"},
+        {"back at a sentence start: the one before", u"Beta.", Unit::Sentence, false, u"Alpha"},
         {"back at the first sentence's start", u"Alpha", Unit::Sentence, false, nullptr},
         {"next from the last sentence", u"two.", Unit::Sentence, true, nullptr},
         {"next paragraph", u"two", Unit::Paragraph, true, u"Gamma"},

@@ -219,10 +219,9 @@ class BookOpeningTest : public test::WindowTestCase {
         form = std::make_unique<TForm1>();
         showActive();
         form->openFile(book);
-        QCOMPARE(
-            form->SpeedButton1->toolTip(),
-            u"Продолжить с места, где остановились (100 из 299). Ctrl+R — с начала\n"_s +
-                kReadFromHereHint);
+        QCOMPARE(form->SpeedButton1->toolTip(),
+                 u"Продолжить с места, где остановились (100 из 299). Ctrl+R — с начала\n"_s +
+                     kReadFromHereHint);
         QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
         test::fire(form->Timer1);
         QCOMPARE(shown(), u"w35"_s);  // 100 - 65 at 300 words a minute

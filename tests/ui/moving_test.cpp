@@ -149,8 +149,7 @@ class MovingTest : public test::WindowTestCase {
         // The entries read, in one statistics tick's time: a minute has 120 of them.
         QCOMPARE(form->Label15->text(), QString::number(read * 120));
         QTest::keyClick(form.get(), Qt::Key_Space);
-        QVERIFY(form->SpeedButton1->toolTip().contains(
-            u"(%1 из"_s.arg(form->reading().sh())));
+        QVERIFY(form->SpeedButton1->toolTip().contains(u"(%1 из"_s.arg(form->reading().sh())));
     }
 
     void theKeysReachTheTextBoxAgainAfterAnEdit() {

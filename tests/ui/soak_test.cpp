@@ -92,8 +92,8 @@ constexpr double kLongWait = 0.015;
 
 constexpr std::array kHotKeys = {platform::HotKeys::kKeypadPlus, platform::HotKeys::kSpace,
                                  platform::HotKeys::kKeypadMinus};
-constexpr std::array kMoveKeys = {platform::HotKeys::kLeft,     platform::HotKeys::kRight,
-                                  platform::HotKeys::kUp,       platform::HotKeys::kDown,
+constexpr std::array kMoveKeys = {platform::HotKeys::kLeft,   platform::HotKeys::kRight,
+                                  platform::HotKeys::kUp,     platform::HotKeys::kDown,
                                   platform::HotKeys::kPageUp, platform::HotKeys::kPageDown};
 
 // Pieces of the texts typed and pasted, one "|" between two.
@@ -444,13 +444,13 @@ class SoakTest : public QObject {
     }
 
     void pressMoveKey() {
-        const auto keys = std::to_array<std::pair<Qt::Key, const char16_t*>>(
-            {{Qt::Key_Left, u"Left"},
-             {Qt::Key_Right, u"Right"},
-             {Qt::Key_Up, u"Up"},
-             {Qt::Key_Down, u"Down"},
-             {Qt::Key_PageUp, u"PageUp"},
-             {Qt::Key_PageDown, u"PageDown"}});
+        const auto keys =
+            std::to_array<std::pair<Qt::Key, const char16_t*>>({{Qt::Key_Left, u"Left"},
+                                                                {Qt::Key_Right, u"Right"},
+                                                                {Qt::Key_Up, u"Up"},
+                                                                {Qt::Key_Down, u"Down"},
+                                                                {Qt::Key_PageUp, u"PageUp"},
+                                                                {Qt::Key_PageDown, u"PageDown"}});
         const auto& [key, name] = oneOf(keys);
         pressKey(keyTarget(), key, Qt::NoModifier, QString::fromUtf16(name));
     }
