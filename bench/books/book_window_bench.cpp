@@ -4,12 +4,10 @@
 // reading place is remembered.
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -18,6 +16,7 @@
 
 #include "bench/books/generated_books.h"
 #include "bench/summary.h"
+#include "tests/ui/scratch_folder.h"
 #include "ui/Unit1.h"
 #include "ui/places_file.h"
 #include "ui/platform/message_box.h"
@@ -72,10 +71,7 @@ void forgetReadingPlaces() {
 int main(int argc, char** argv) {
     using namespace orvell::bench;
     QApplication app(argc, argv);
-    // The window loads and saves library.txt in the current folder: one of this run's own.
-    QTemporaryDir folder;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
+    const orvell::test::ScratchFolder folder;
     forgetReadingPlaces();
     const std::array<std::pair<const char*, const std::string*>, 4> books = {{
         {"open_txt_ms_5mb", &textBook()},
@@ -110,7 +106,6 @@ int main(int argc, char** argv) {
         }
     }
     forgetReadingPlaces();
-    QDir::setCurrent(previous);
     removeGeneratedBooks();
     return failures == 0 ? 0 : 1;
 }

@@ -8,10 +8,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QEventLoop>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <charconv>
@@ -32,6 +30,7 @@
 #include "bench/ui/pacing_recorder.h"
 #include "bench/vocabulary/large_library.h"
 #include "engine/reading_script.h"
+#include "tests/ui/scratch_folder.h"
 #include "ui/Unit1.h"
 #include "ui/platform/speed_button.h"
 #include "ui/platform/timer.h"
@@ -154,13 +153,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::size_t entries = fullTextEntries(std::span(argv, static_cast<std::size_t>(argc)));
 
-    // The window loads and saves library.txt in the current folder: an empty vocabulary of
-    // this run's own, so learning mode (on, as the window starts) doubles every new root.
-    QTemporaryDir folder;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
     std::vector<std::pair<std::string, PacingFigures>> rows;
     {
+        // An empty vocabulary, so learning mode (on, as the window starts) doubles every new
+        // root.
+        const test::ScratchFolder folder;
         TForm1 form;
         form.show();
         form.ComboBox1->setCurrentIndex(kSpeedIndex);
@@ -174,41 +171,43 @@ int main(int argc, char** argv) {
         rows.emplace_back("full script, first entries", read(form, recorder, entries));
     }
     // The same text from a vocabulary of a million roots, read across several autosaves.
-    QTemporaryDir largeFolder;
-    QDir::setCurrent(largeFolder.path());
-    writeLargeLibrary("library.txt", kLargeVocabulary);
     double autosaveBlockMs = 0;
     {
-        TForm1 form;
-        form.show();
-        // The reading measured is a steady one: the vocabulary is read in the background while
-        // the window already answers, and the first lookup would wait for the rest of it.
-        waitForEvents(kVocabularyLoadTime);
-        form.ComboBox1->setCurrentIndex(kSpeedIndex);
-        PacingRecorder recorder(form);
-        AutosaveMeter autosaves(form, kAutosaveInterval);
-        std::printf("full script, vocabulary of %zu roots, until %zu autosaves and %zu entries\n",
-                    kLargeVocabulary, kAutosaves, kLeastEntriesWithVocabulary);
-        form.Memo1->setPlainText(QString::fromStdU16String(generatedText(kFullScriptWords)));
-        std::optional<std::size_t> entriesAtLastSave;
-        const PacingFigures figures = read(form, recorder, kWholeText, [&] {
-            if (autosaves.count() >= kAutosaves && !entriesAtLastSave)
-                entriesAtLastSave = recorder.entries().size();
-            return entriesAtLastSave && recorder.entries().size() >=
-                                            std::max(*entriesAtLastSave + kEntriesAfterAutosaves,
-                                                     kLeastEntriesWithVocabulary);
-        });
-        rows.emplace_back("full script, 10^6 roots", figures);
-        std::printf("  %zu autosaves, the longest held the window %.3f ms\n", autosaves.count(),
-                    autosaves.longestMs());
-        autosaveBlockMs = autosaves.longestMs();
+        const test::ScratchFolder largeFolder;
+        writeLargeLibrary("library.txt", kLargeVocabulary);
+        {
+            TForm1 form;
+            form.show();
+            // The reading measured is a steady one: the vocabulary is read in the background while
+            // the window already answers, and the first lookup would wait for the rest of it.
+            waitForEvents(kVocabularyLoadTime);
+            form.ComboBox1->setCurrentIndex(kSpeedIndex);
+            PacingRecorder recorder(form);
+            AutosaveMeter autosaves(form, kAutosaveInterval);
+            std::printf(
+                "full script, vocabulary of %zu roots, until %zu autosaves and %zu entries\n",
+                kLargeVocabulary, kAutosaves, kLeastEntriesWithVocabulary);
+            form.Memo1->setPlainText(QString::fromStdU16String(generatedText(kFullScriptWords)));
+            std::optional<std::size_t> entriesAtLastSave;
+            const PacingFigures figures = read(form, recorder, kWholeText, [&] {
+                if (autosaves.count() >= kAutosaves && !entriesAtLastSave)
+                    entriesAtLastSave = recorder.entries().size();
+                return entriesAtLastSave &&
+                       recorder.entries().size() >=
+                           std::max(*entriesAtLastSave + kEntriesAfterAutosaves,
+                                    kLeastEntriesWithVocabulary);
+            });
+            rows.emplace_back("full script, 10^6 roots", figures);
+            std::printf("  %zu autosaves, the longest held the window %.3f ms\n", autosaves.count(),
+                        autosaves.longestMs());
+            autosaveBlockMs = autosaves.longestMs();
+        }
+        // The save at exit writes every root the window knew: all of the file, had it been read.
+        if (const std::size_t roots = lineCount("library.txt"); roots < kLargeVocabulary) {
+            std::fprintf(stderr, "library.txt gave %zu roots\n", roots);
+            return 1;
+        }
     }
-    // The save at exit writes every root the window knew: all of the file, had it been read.
-    if (const std::size_t roots = lineCount("library.txt"); roots < kLargeVocabulary) {
-        std::fprintf(stderr, "library.txt gave %zu roots\n", roots);
-        return 1;
-    }
-    QDir::setCurrent(previous);
 
     printTable(rows);
     const PacingFigures worse = worseOf(rows[0].second, rows[1].second);

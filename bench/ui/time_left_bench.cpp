@@ -5,10 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QEventLoop>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
 #include <cmath>
@@ -18,6 +16,7 @@
 #include "bench/summary.h"
 #include "bench/ui/pacing_recorder.h"
 #include "engine/speed_table.h"
+#include "tests/ui/scratch_folder.h"
 #include "ui/Unit1.h"
 #include "ui/platform/speed_button.h"
 #include "ui/platform/timer.h"
@@ -84,12 +83,9 @@ int main(int argc, char** argv) {
     using namespace orvell;
     using namespace orvell::bench;
     QApplication app(argc, argv);
-    // The window loads and saves library.txt in the current folder: this run's own.
-    QTemporaryDir folder;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
     TimeLeft t;
     {
+        const test::ScratchFolder folder;
         TForm1 form;
         form.show();
         form.ComboBox1->setCurrentIndex(kSpeedIndex);
@@ -97,7 +93,6 @@ int main(int argc, char** argv) {
         form.Memo1->setPlainText(QString::fromStdU16String(generatedText(kWords)));
         t = readToTheEnd(form);
     }
-    QDir::setCurrent(previous);
 
     if (!t.ended || t.entries < kLeastEntries) {
         std::fprintf(stderr, "the reading of %d entries did not run to its end\n", t.entries);

@@ -1,16 +1,15 @@
 #pragma once
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <vector>
 
+#include "tests/ui/scratch_folder.h"
 #include "ui/Unit1.h"
 #include "ui/places_file.h"
 #include "ui/platform/activation.h"
@@ -37,20 +36,6 @@ inline void useFreshReadingPlaces() {
     QStandardPaths::setTestModeEnabled(true);
     QFile::remove(PlacesFile::location());
 }
-
-// The window loads and saves library.txt in the current folder: each test runs in its own.
-class ScratchFolder {
-  public:
-    ScratchFolder() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
-    ~ScratchFolder() { QDir::setCurrent(previous_); }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    QString file(const QString& name) const { return dir_.filePath(name); }
-
-  private:
-    QString previous_;
-    QTemporaryDir dir_;
-};
 
 // Answers every message box at once with OK and remembers what it showed.
 class MessageBoxRecorder {
