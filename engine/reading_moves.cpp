@@ -61,9 +61,12 @@ std::uint64_t ReadingCore::displayMs(
 }
 
 bool ReadingCore::move(Unit unit, bool forward) {
-    const std::vector<std::int32_t> starts = unit == Unit::Sentence    ? sarr_.sentenceStarts()
-                                             : unit == Unit::Paragraph ? sarr_.paragraphStarts()
-                                                                       : chapterStarts();
+    // The script's own marks are looked at where they are, never copied.
+    const std::vector<std::int32_t> chapters =
+        unit == Unit::Chapter ? chapterStarts() : std::vector<std::int32_t>();
+    const std::vector<std::int32_t>& starts = unit == Unit::Sentence    ? sarr_.sentenceStarts()
+                                              : unit == Unit::Paragraph ? sarr_.paragraphStarts()
+                                                                        : chapters;
     if (starts.empty()) return false;
     if (forward) {
         const auto next = std::ranges::upper_bound(starts, sh_);
