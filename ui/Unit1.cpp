@@ -95,8 +95,4 @@ void TForm1::centreOnDesktop() {
     move(r.topLeft());
 }
 
-QString TForm1::memoText() const {
-    return Memo1->toPlainText().replace(QChar(u'\n'), QStringLiteral("\r\n"));
-}
-
 }  // namespace orvell

@@ -165,8 +165,6 @@ class TForm1 : public QWidget {
     // newer start made from inside those events abandons this cutting: it writes nothing more
     // and leaves k1 to the newer one.
     void cutScriptFromMemo();
-    // Memo1's text with CR LF line breaks, as the cutting takes it.
-    QString memoText() const;
 
     // The reading's ended state: the six changes the pacing tick makes at the end of a script.
     void endReading();

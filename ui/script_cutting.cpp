@@ -21,11 +21,13 @@ void TForm1::cutScriptFromMemo() {
         starts.push_back(chapter.position);
         readingChapters_.push_back(QString::fromStdU16String(chapter.title));
     }
-    core_.setChapters(cutPositions(Memo1->toPlainText(), starts));
+    // Made once: a whole book's text takes a while to gather from the text box.
+    const QString boxText = Memo1->toPlainText();
+    core_.setChapters(cutPositions(boxText, starts));
     titleChapter_ = -2;
     ComboBox1Change();
     Timer1->setEnabled(true);
-    if (core_.cut(memoText().toStdU16String(), [] { QCoreApplication::processEvents(); }))
+    if (core_.cut(cutText(boxText).toStdU16String(), [] { QCoreApplication::processEvents(); }))
         bookCutFinished();
 }
 

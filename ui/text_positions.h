@@ -1,7 +1,7 @@
 #pragma once
 
-// Positions in the text box's text and in the text the cutting takes (memoText), which writes
-// each line break as CR LF where the text box counts it once.
+// The text box's text and the text the cutting takes (cutText), which writes each line break
+// as CR LF where the text box counts it once, and positions in the one and the other.
 
 #include <QString>
 #include <algorithm>
@@ -9,6 +9,10 @@
 #include <vector>
 
 namespace orvell {
+
+inline QString cutText(QString boxText) {
+    return boxText.replace(QChar(u'\n'), QStringLiteral("\r\n"));
+}
 
 // The cut text's positions of ascending text box positions, in one pass over the text.
 inline std::vector<std::int32_t> cutPositions(const QString& boxText,
