@@ -57,7 +57,7 @@ void TForm1::connectHandlers() {
     connect(Timer1, &platform::Timer::tick, this, &TForm1::Timer1Timer);
     connect(Timer2, &platform::Timer::tick, this, &TForm1::Timer2Timer);
     connect(Timer3, &platform::Timer::tick, this, &TForm1::Timer3Timer);
-    hotKeys = new platform::HotKeys([this](int id) { WMHotKey(id); }, this);
+    hotKeys = new platform::HotKeys([this](int id) { WMHotKey(id); }, *this);
     hotKeys->setObjectName(QStringLiteral("hotKeys"));
     activation = new platform::Activation(*this);
     activation->setObjectName(QStringLiteral("activation"));

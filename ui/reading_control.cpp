@@ -116,9 +116,10 @@ void TForm1::AppDeactivate() {
 }
 
 void TForm1::FormDeactivate() {
-    // Another window of the program, a message box say, took the activation: the program is
-    // still the active one and keeps its keys.
-    AppActivate();
+    // The learning-mode explanation took the activation: the reading goes on under it, and so
+    // do its keys. Any other window of the program (a file dialog, a message box) gets the
+    // keys as they are typed.
+    if (hotKeys->actInActiveWindow()) AppActivate();
 }
 
 void TForm1::Memo1Change() {

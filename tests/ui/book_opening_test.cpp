@@ -2,8 +2,10 @@
 // the window or on the text box, and `orvell FILE` on the command line; and a book resumed
 // where it was left.
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
 #include <QUrl>
@@ -199,6 +201,75 @@ class BookOpeningTest : public test::WindowTestCase {
         platform::setMessageBoxObserver({});
         QCOMPARE(textWhenTold, kFb2Text);
         QCOMPARE(form->windowTitle(), u"Orvell — Повесть.fb2"_s);
+    }
+
+    // The reader's keys typed into the program's dialogs reach the dialog: the file name field
+    // takes them as text and cursor moves, space presses a box's button. The paused reading
+    // behind keeps its entry and speed, and gets its keys back once the dialog is closed, unless
+    // a book replaced the text as an edit does.
+    void theReadersKeysStayOutOfItsDialogs_data() {
+        QTest::addColumn<int>("dialog");
+        QTest::addColumn<QStringList>("received");
+        QTest::addColumn<bool>("keysBack");
+        QTest::newRow("file dialog") << 0 << QStringList{u"a b"_s, u"a +b"_s} << true;
+        QTest::newRow("error box of a book") << 1 << QStringList{u"open"_s, u"closed"_s} << true;
+        QTest::newRow("damaged-book box") << 2 << QStringList{u"open"_s, u"closed"_s} << false;
+    }
+    void theReadersKeysStayOutOfItsDialogs() {
+        QFETCH(int, dialog);
+        QFETCH(QStringList, received);
+        QFETCH(bool, keysBack);
+        QString broken = kFb2;
+        broken.replace(u"</emphasis>"_s, u"</emphasis1>"_s);
+        const QString damaged = writeFile(u"Повесть.fb2"_s, broken.toUtf8());
+        start(u"Раз два. Три четыре. Пять шесть. Семь восемь."_s);
+        for (int i = 0; i < 5; ++i) test::fire(form->Timer1);
+        QTest::keyClick(form.get(), Qt::Key_Space);
+        QVERIFY(!form->Timer1->enabled());
+        const std::int32_t entry = form->reading().sh();
+        const int speed = form->ComboBox1->currentIndex();
+
+        QStringList seen;
+        const auto typeMoveKeys = [](QWidget* control) {
+            QTest::keyClick(control, Qt::Key_Left);
+            QTest::keyClick(control, Qt::Key_Plus, Qt::KeypadModifier);
+        };
+        platform::setFileDialogObserver([&](QFileDialog& d) {
+            test::setActiveWindow(&d);
+            auto* name = d.findChild<QLineEdit*>(u"fileNameEdit"_s);
+            if (name != nullptr) {
+                QTest::keyClicks(name, u"a"_s);
+                QTest::keyClick(name, Qt::Key_Space);
+                QTest::keyClicks(name, u"b"_s);
+                seen << name->text();
+                typeMoveKeys(name);
+                seen << name->text();
+            }
+            d.reject();
+        });
+        boxes.reset();
+        platform::setMessageBoxObserver([&](QMessageBox& box) {
+            test::setActiveWindow(&box);
+            QWidget* button = box.button(QMessageBox::Ok);
+            typeMoveKeys(button);
+            seen << (box.isVisible() ? u"open"_s : u"closed"_s);
+            QTest::keyClick(button, Qt::Key_Space);
+            seen << (box.isVisible() ? u"open"_s : u"closed"_s);
+            box.accept();
+        });
+        if (dialog == 0) QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+        if (dialog == 1) form->openFile(folder->file(u"нет.txt"_s));
+        if (dialog == 2) form->openFile(damaged);
+        platform::setFileDialogObserver({});
+        platform::setMessageBoxObserver({});
+        test::setActiveWindow(form.get());
+
+        QCOMPARE(seen, received);
+        QVERIFY(!form->Timer1->enabled());
+        QCOMPARE(form->reading().sh(), entry);
+        QCOMPARE(form->ComboBox1->currentIndex(), speed);
+        QTest::keyClick(form.get(), Qt::Key_Space);
+        QCOMPARE(form->Timer1->enabled(), keysBack);
     }
 
     // Read up to entry 100, close; a new window resumes the book a step back before, counts

@@ -65,7 +65,8 @@ class PlatformTest : public QObject {
     }
 
     void hotKeyRegistration() {
-        HotKeys keys([](int) {});
+        QWidget window;
+        HotKeys keys([](int) {}, window);
         QVERIFY(keys.registerHotKey(HotKeys::kSpace));
         QVERIFY(!keys.registerHotKey(HotKeys::kSpace));
         QVERIFY(!keys.registerHotKey(65));
@@ -75,10 +76,11 @@ class PlatformTest : public QObject {
         QVERIFY(!keys.isRegistered(HotKeys::kSpace));
     }
 
+    // In the keys' own window, or one that shares them; every other window gets them typed.
     void registeredKeysNeverReachTheFocusedControl() {
         std::vector<int> delivered;
-        HotKeys keys([&](int id) { delivered.push_back(id); });
         QLineEdit edit;
+        HotKeys keys([&](int id) { delivered.push_back(id); }, edit);
         edit.show();
         QVERIFY(QTest::qWaitForWindowExposed(&edit));
         for (int id : {HotKeys::kKeypadPlus, HotKeys::kSpace, HotKeys::kKeypadMinus})
@@ -91,6 +93,16 @@ class PlatformTest : public QObject {
         QTest::keyClick(&edit, Qt::Key_Space, Qt::ShiftModifier);
         QCOMPARE(delivered, (std::vector<int>{32, 107, 109}));
         QCOMPARE(edit.text(), u"+ "_s);
+        QLineEdit dialog;
+        QLineEdit box;
+        HotKeys::shareWith(box);
+        for (QLineEdit* other : {&dialog, &box}) {
+            QTest::keyClick(other, Qt::Key_Space);
+            QTest::keyClick(other, Qt::Key_Plus, Qt::KeypadModifier);
+        }
+        QCOMPARE(dialog.text(), u" +"_s);
+        QCOMPARE(box.text(), QString());
+        QCOMPARE(delivered, (std::vector<int>{32, 107, 109, 32, 107}));
         keys.unregisterHotKey(HotKeys::kSpace);
         QTest::keyClick(&edit, Qt::Key_Space);
         QCOMPARE(edit.text(), u"+  "_s);
@@ -98,9 +110,9 @@ class PlatformTest : public QObject {
 
     void autoRepeatDeliversRepeatedHotKeys() {
         int count = 0;
-        HotKeys keys([&](int) { ++count; });
-        keys.registerHotKey(HotKeys::kKeypadPlus);
         QLineEdit edit;
+        HotKeys keys([&](int) { ++count; }, edit);
+        keys.registerHotKey(HotKeys::kKeypadPlus);
         for (int i = 0; i < 3; ++i) {
             QKeyEvent press(QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier, u"+"_s, i > 0);
             QApplication::sendEvent(&edit, &press);

@@ -1,7 +1,9 @@
 #include "ui/platform/hot_keys.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
 
 namespace orvell::platform {
 
@@ -45,10 +47,27 @@ bool isKnown(int id) {
            (id >= HotKeys::kLeft && id <= HotKeys::kDown);
 }
 
+const char* const kSharesKeys = "orvellSharesHotKeys";
+
+// The window a key event is typed into. Qt hands it first to the native window, then to the
+// focused widget; a popup (a menu, a list's drop-down) is part of the window it opened from.
+const QWidget* windowOf(QObject* target) {
+    const QWidget* window = nullptr;
+    if (const auto* widget = qobject_cast<const QWidget*>(target)) {
+        window = widget->window();
+    } else if (const auto* native = qobject_cast<const QWindow*>(target)) {
+        for (const QWidget* top : QApplication::topLevelWidgets())
+            if (top->windowHandle() == native) window = top;
+    }
+    while (window != nullptr && window->windowType() == Qt::Popup && window->parentWidget())
+        window = window->parentWidget()->window();
+    return window;
+}
+
 }  // namespace
 
-HotKeys::HotKeys(std::function<void(int)> handler, QObject* parent)
-    : QObject(parent), handler_(std::move(handler)) {
+HotKeys::HotKeys(std::function<void(int)> handler, QWidget& window)
+    : QObject(&window), handler_(std::move(handler)), window_(window) {
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -59,13 +78,21 @@ bool HotKeys::registerHotKey(int id) {
 
 void HotKeys::unregisterHotKey(int id) { registered_.erase(id); }
 
+void HotKeys::shareWith(QWidget& box) { box.setProperty(kSharesKeys, true); }
+
+bool HotKeys::actInActiveWindow() const { return actIn(QApplication::activeWindow()); }
+
+bool HotKeys::actIn(const QWidget* window) const {
+    return window != nullptr && (window == &window_ || window->property(kSharesKeys).toBool());
+}
+
 bool HotKeys::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     const int id = hotKeyOf(*key);
-    if (!isRegistered(id)) return QObject::eventFilter(watched, event);
+    if (!isRegistered(id) || !actIn(windowOf(watched))) return QObject::eventFilter(watched, event);
     // Accepting the override keeps shortcuts from taking the key before its press arrives.
     if (type == QEvent::ShortcutOverride) key->accept();
     if (type == QEvent::KeyPress) handler_(id);

@@ -4,11 +4,14 @@
 #include <functional>
 #include <set>
 
+class QWidget;
+
 namespace orvell::platform {
 
-// Keys taken from the normal keyboard input while registered: their presses, anywhere in the
-// program, go to the handler with the key's identifier and never to the focused control.
-// Only this program's windows are watched; nothing is grabbed from other programs.
+// Keys taken from the normal keyboard input while registered: their presses in the reader
+// window, or in a window that shares its keys, go to the handler with the key's identifier and
+// never to the focused control. In every other window of the program (a file dialog, a message
+// box) they reach the focused control as usual; nothing is grabbed from other programs.
 class HotKeys : public QObject {
     Q_OBJECT
 
@@ -24,7 +27,8 @@ class HotKeys : public QObject {
     static constexpr int kRight = 39;
     static constexpr int kDown = 40;
 
-    explicit HotKeys(std::function<void(int)> handler, QObject* parent = nullptr);
+    // The keys belong to `window`, the reader window, which also owns this object.
+    HotKeys(std::function<void(int)> handler, QWidget& window);
 
     // Fails for a key already registered or one this class does not know.
     bool registerHotKey(int id);
@@ -32,11 +36,19 @@ class HotKeys : public QObject {
     void unregisterHotKey(int id);
     bool isRegistered(int id) const { return registered_.contains(id); }
 
+    // Lets the keys act in `box` too, a window opened over the reader that keeps it running.
+    static void shareWith(QWidget& box);
+    // Whether the keys act in the window that is active now.
+    bool actInActiveWindow() const;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool actIn(const QWidget* window) const;
+
     std::function<void(int)> handler_;
+    QWidget& window_;
     std::set<int> registered_;
 };
 

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "ui/platform/hot_keys.h"
+
 namespace orvell::platform {
 
 namespace {
@@ -12,9 +14,13 @@ MessageBoxObserver& observer() {
     return instance;
 }
 
-void show(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+enum class ReaderKeys { stayOut, act };
+
+void show(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+          ReaderKeys keys = ReaderKeys::stayOut) {
     QMessageBox box(icon, QStringLiteral("Orvell"), text, QMessageBox::Ok, parent);
     box.setWindowModality(Qt::ApplicationModal);
+    if (keys == ReaderKeys::act) HotKeys::shareWith(box);
     if (observer()) {
         QTimer::singleShot(0, &box, [&box] { observer()(box); });
     }
@@ -23,7 +29,9 @@ void show(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
 
 }  // namespace
 
-void showMessage(QWidget* parent, const QString& text) { show(parent, QMessageBox::NoIcon, text); }
+void showMessage(QWidget* parent, const QString& text) {
+    show(parent, QMessageBox::NoIcon, text, ReaderKeys::act);
+}
 
 void showError(QWidget* parent, const QString& text) { show(parent, QMessageBox::Critical, text); }
 

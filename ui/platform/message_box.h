@@ -9,9 +9,11 @@ class QWidget;
 namespace orvell::platform {
 
 // Modal message boxes with one OK button and the program's title as caption; they return when
-// closed, and timers and hot keys go on meanwhile.
+// closed, and timers go on meanwhile. A message is read while the reading goes on under it, so
+// the reader's hot keys act in its box too.
 void showMessage(QWidget* parent, const QString& text);
-// The same with the stop icon, for failures.
+// The same with the stop icon, for failures; the reader's hot keys stay out of this box and the
+// next, where space presses the button.
 void showError(QWidget* parent, const QString& text);
 // The same with the warning icon, for what went partly wrong.
 void showWarning(QWidget* parent, const QString& text);
