@@ -5,12 +5,14 @@
 #include "app/command_line.h"
 #include "ui/Unit1.h"
 #include "ui/platform/termination.h"
+#include "ui/qt_translations.h"
 #include "ui/window_icon.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvell"));
     QApplication::setWindowIcon(orvell::programIcon());
+    orvell::translateQtIntoRussian();
     const orvell::CommandLine commandLine = orvell::parseCommandLine(QApplication::arguments());
     if (!commandLine.error.isEmpty()) {
         // UTF-8 on every system: a Windows code page other than a Russian one has no Cyrillic.

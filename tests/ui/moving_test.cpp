@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "tests/ui/ui_test_support.h"
+#include "ui/qt_translations.h"
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +35,8 @@ class MovingTest : public test::WindowTestCase {
     Q_OBJECT
 
     std::unique_ptr<test::MessageBoxRecorder> boxes;
+    // The first item of the text box's menu last opened, as a user reads it.
+    QString firstMenuItem;
 
     QString word(std::int32_t entry) const {
         const DisplayEntry* e = form->reading().sarr().at(entry);
@@ -67,9 +70,10 @@ class MovingTest : public test::WindowTestCase {
         QTextCursor at(form->Memo1->document());
         at.setPosition(static_cast<int>(form->Memo1->toPlainText().indexOf(text)) + 1);
         const QPoint point = form->Memo1->cursorRect(at).center();
-        QTimer::singleShot(0, form.get(), [] {
+        QTimer::singleShot(0, form.get(), [this] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             QVERIFY(menu != nullptr);
+            firstMenuItem = menu->actions().value(0)->text().remove(u'&').section(u'\t', 0, 0);
             auto* action = menu->findChild<QAction*>(u"readFromHere"_s);
             QVERIFY(action != nullptr);
             QCOMPARE(action->text(), u"Читать отсюда"_s);
@@ -80,6 +84,8 @@ class MovingTest : public test::WindowTestCase {
     }
 
   private slots:
+    // As the program does at its start.
+    void initTestCase() { translateQtIntoRussian(); }
     void init() {
         boxes = std::make_unique<test::MessageBoxRecorder>();
         openWindow();
@@ -187,6 +193,8 @@ class MovingTest : public test::WindowTestCase {
         QVERIFY(form->Timer1->enabled());
         QCOMPARE(wordAtPlace(), u"Второй"_s);
         QVERIFY(form->SpeedButton1->toolTip().contains(u"«Читать отсюда»"_s));
+        // Qt's own items speak Russian too.
+        QCOMPARE(firstMenuItem, u"Отменить действие"_s);
     }
 
     void theTitleNamesTheChapterAndTheBarTheTimeLeft() {
