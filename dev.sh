@@ -14,7 +14,7 @@ packages=(
     libicu-dev qt6-base-dev libgl-dev libzip-dev libxml2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev clang-format clang-tidy-19
-    xvfb xauth fonts-liberation fonts-dejavu-core fonts-wine
+    xvfb xauth fonts-liberation fonts-dejavu-core fonts-wine qt6-translations-l10n
 )
 
 as_root() {
