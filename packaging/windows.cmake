@@ -11,6 +11,13 @@ install(FILES
     DESTINATION .)
 install(FILES ${sdk}/plugins/platforms/qwindows.dll DESTINATION platforms)
 install(FILES ${sdk}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
+# Qt's own texts in Russian (context menus, the file dialog, box buttons), which the program
+# loads from translations\ beside itself. qtbase_ru.qm names no other catalogue it needs;
+# qt_ru.qm would only add those of Qt modules the program does not use.
+install(FILES ${sdk}/translations/qtbase_ru.qm DESTINATION translations)
+# The licence and the notices of what is shipped, as .txt so that a double click opens them.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+install(FILES ${PROJECT_SOURCE_DIR}/NOTICES.txt DESTINATION .)
 
 set(CPACK_GENERATOR NSIS ZIP)
 # The NSIS lines below reach the script as they stand, quotes and all.
@@ -29,13 +36,45 @@ set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_INSTALLED_ICON_NAME orvell.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_UNINSTALL_NAME Uninstall)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 
-# Debian's NSIS makes 32-bit installers by default; a 64-bit Windows program gets a 64-bit
-# installer, which also runs where no 32-bit subsystem is. CPack's template gets the target
-# before anything of it is compiled.
+# CPack's own NSIS template, changed where it does not suit: each change fails the
+# configuration if that CMake's template no longer holds the text it replaces.
 file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in template)
-string(REPLACE "  !include \"MUI.nsh\"" "  Target amd64-unicode\n  !include \"MUI.nsh\""
-       template "${template}")
+function(change_template old new)
+    string(FIND "${template}" "${old}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "CMake's NSIS template has no \"${old}\"")
+    endif()
+    string(REPLACE "${old}" "${new}" template "${template}")
+    set(template "${template}" PARENT_SCOPE)
+endfunction()
+# Debian's NSIS makes 32-bit installers by default; a 64-bit Windows program gets a 64-bit
+# installer, which also runs where no 32-bit subsystem is. The target comes before anything of
+# the script is compiled.
+change_template([=[  !include "MUI.nsh"]=] "  Target amd64-unicode\n  !include \"MUI.nsh\"")
+# The installer and the uninstaller speak Russian, as the program does, whatever the system's
+# language: Russian is their one language. The template lists every language of Modern UI,
+# and the one of the system's, else the first (English), would be shown.
+string(REGEX REPLACE "  !insertmacro MUI_LANGUAGE \"[A-Za-z]+\"[^\n]*\n" "" template "${template}")
+change_template(";Languages\n" ";Languages\n  !insertmacro MUI_LANGUAGE \"Russian\"\n")
+# The template's own texts that a user sees.
+change_template(
+    [=["@CPACK_NSIS_PACKAGE_NAME@ is already installed. $\n$\nDo you want to uninstall the old version before installing the new one?"]=]
+    [=["Программа @CPACK_NSIS_PACKAGE_NAME@ уже установлена.$\n$\nУдалить прежнюю версию перед установкой новой?"]=])
+change_template([=["Uninstall failed."]=] [=["Не удалось удалить прежнюю версию."]=])
+change_template([=["Set install registry entry: '$1' to '$0'"]=] [=["Запись в реестре: $1 = $0"]=])
+change_template([=["Install Options" "Choose options for installing @CPACK_NSIS_PACKAGE_NAME@"]=]
+                [=["Параметры установки" "Выберите параметры установки @CPACK_NSIS_PACKAGE_NAME@"]=])
+# The licence on a page of its own. The GPL asks no acceptance for installing or running the
+# program, so the page has a "Далее" button and says what the licence is about instead.
+change_template("  @CPACK_NSIS_LICENSE_PAGE@" [=[
+  !define MUI_LICENSEPAGE_TEXT_TOP "Orvell распространяется на условиях GNU GPL версии 3 или более поздней."
+  !define MUI_LICENSEPAGE_TEXT_BOTTOM "Лицензия не требует согласия, чтобы установить программу и пользоваться ею: она говорит, на каких условиях Orvell можно копировать, изменять и распространять. Её текст и сведения о библиотеках программы лежат в папке программы (LICENSE.txt, NOTICES.txt)."
+  !define MUI_LICENSEPAGE_BUTTON "&Далее >"
+  @CPACK_NSIS_LICENSE_PAGE@]=])
+# The uninstaller's shortcut in the Start menu, made once and deleted twice.
+change_template([=[\Uninstall.lnk"]=] [=[\Удалить @CPACK_NSIS_PACKAGE_NAME@.lnk"]=])
 file(WRITE ${CMAKE_BINARY_DIR}/nsis/NSIS.template.in "${template}")
 file(COPY ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.InstallOptions.ini.in
      DESTINATION ${CMAKE_BINARY_DIR}/nsis)
