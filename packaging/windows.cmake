@@ -70,7 +70,7 @@ change_template([=["Install Options" "Choose options for installing @CPACK_NSIS_
 # program, so the page has a "Далее" button and says what the licence is about instead.
 change_template("  @CPACK_NSIS_LICENSE_PAGE@" [=[
   !define MUI_LICENSEPAGE_TEXT_TOP "Orvell распространяется на условиях GNU GPL версии 3 или более поздней."
-  !define MUI_LICENSEPAGE_TEXT_BOTTOM "Лицензия не требует согласия, чтобы установить программу и пользоваться ею: она говорит, на каких условиях Orvell можно копировать, изменять и распространять. Её текст и сведения о библиотеках программы лежат в папке программы (LICENSE.txt, NOTICES.txt)."
+  !define MUI_LICENSEPAGE_TEXT_BOTTOM "Лицензия не требует согласия, чтобы установить программу и пользоваться ею. Её текст и сведения о библиотеках программы — в LICENSE.txt и NOTICES.txt в папке программы."
   !define MUI_LICENSEPAGE_BUTTON "&Далее >"
   @CPACK_NSIS_LICENSE_PAGE@]=])
 # The uninstaller's shortcut in the Start menu, made once and deleted twice.
