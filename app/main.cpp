@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "ui/Unit1.h"
+#include "ui/end_requests.h"
 #include "ui/platform/termination.h"
 #include "ui/qt_translations.h"
 #include "ui/window_icon.h"
@@ -24,9 +25,7 @@ int main(int argc, char* argv[]) {
     // message loop and its destruction saves the vocabulary.
     orvell::TForm1 form;
     form.show();
-    // A kill, a logout or Ctrl+C closes the windows as their close buttons do, an open message
-    // box included, so the vocabulary is saved and the program ends normally.
-    termination.handle([] { QApplication::closeAllWindows(); });
+    orvell::answerEndRequests(termination, form);
     // Once the window is up, so that an error box about the file has a window to stand over.
     if (!commandLine.file.isEmpty())
         QTimer::singleShot(0, &form, [&form, &commandLine] { form.openFile(commandLine.file); });

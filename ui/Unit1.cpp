@@ -79,7 +79,11 @@ void TForm1::FormCreate() {
     setUpReadingPlaces();
 }
 
-void TForm1::FormDestroy() {
+void TForm1::FormDestroy() { saveBeforeExit(); }
+
+void TForm1::saveBeforeExit() {
+    if (savedBeforeExit_) return;
+    savedBeforeExit_ = true;
     // A pause, a step back and the end have remembered the place already; a running reading
     // has not. The save waits for one in flight and writes last.
     if (Timer1->enabled()) rememberPlace(core_.sh());

@@ -90,6 +90,11 @@ class TForm1 : public QWidget {
     // be read gets an error box and leaves the text as it was.
     void openFile(const QString& path);
 
+    // Saves what outlives the program, as the window's destruction does: the place of a running
+    // reading and the vocabulary, waiting for the saves. Once: a later call, the destruction's
+    // included, saves nothing, so nothing is written again after the end of a session.
+    void saveBeforeExit();
+
   private:
     // Window look.
     void FormCreate();
@@ -217,6 +222,7 @@ class TForm1 : public QWidget {
     int titleChapter_ = -2;
     QString vrem;      // start time of the reading, long time format
     bool boo = false;  // the learning-mode explanation is still to be shown
+    bool savedBeforeExit_ = false;
 
     std::unique_ptr<PlacesFile> places_;
     std::string memoBook_;             // identity of the book in the text box; empty: none

@@ -3,9 +3,9 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_UNIX
-#include <QSocketNotifier>
 #include <fcntl.h>
 #include <unistd.h>
+#include <QSocketNotifier>
 
 #include <array>
 #include <cerrno>
@@ -87,9 +87,12 @@ TerminationRequests::~TerminationRequests() {
     }
 }
 
-void TerminationRequests::handle(std::function<void()> handler) {
+void TerminationRequests::handle(std::function<void()> handler,
+                                 std::function<void()> atSessionEnd) {
     if (pipeEnds[0] < 0) return;
     handler_ = std::move(handler);
+    // Unused: a signal leaves the handler time to save.
+    atSessionEnd_ = std::move(atSessionEnd);
     auto notifier = std::make_unique<QSocketNotifier>(pipeEnds[0], QSocketNotifier::Read);
     QObject::connect(notifier.get(), &QSocketNotifier::activated, [this] {
         std::array<char, 64> bytes{};
@@ -105,10 +108,12 @@ void TerminationRequests::handle(std::function<void()> handler) {
 namespace {
 
 // Sees the session's end in the messages to the program's windows, before Qt does. Windows
-// sends them to each top-level window, Qt's hidden ones included; the handler runs once.
+// sends them to each top-level window, Qt's hidden ones included; the session's end handler and
+// the handler run once.
 class SessionEnd final : public QObject, public QAbstractNativeEventFilter {
   public:
-    explicit SessionEnd(std::function<void()>& handler) : handler_(handler) {
+    SessionEnd(std::function<void()>& handler, std::function<void()>& atSessionEnd)
+        : handler_(handler), atSessionEnd_(atSessionEnd) {
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
     ~SessionEnd() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
@@ -117,27 +122,28 @@ class SessionEnd final : public QObject, public QAbstractNativeEventFilter {
 
     bool nativeEventFilter(const QByteArray&, void* message, qintptr* result) override {
         const MSG& msg = *static_cast<const MSG*>(message);
+        // The session may end. Another program may still refuse, and the windows must be there
+        // to hear the end: they stay open.
         if (msg.message == WM_QUERYENDSESSION) {
-            // The windows close before the answer, so the program leaves its event loop, saves
-            // and ends as after a close, while Windows asks the other programs; the session
-            // ends after that.
-            endOnce();
             *result = TRUE;
             return true;
         }
-        // Sent without a query when another program forced the end; Qt then quits as well.
-        if (msg.message == WM_ENDSESSION && msg.wParam != FALSE) endOnce();
+        // The session ends, after a query or without one when another program forced the end.
+        // Windows may end the process once this message is answered, so what must be kept is
+        // saved before. The windows close from the event loop if the process lives on: closed
+        // inside this message, a window would be gone before Qt, after this filter, handles it.
+        if (msg.message == WM_ENDSESSION && msg.wParam != FALSE && !ended_) {
+            ended_ = true;
+            if (atSessionEnd_) atSessionEnd_();
+            QMetaObject::invokeMethod(
+                this, [this] { handler_(); }, Qt::QueuedConnection);
+        }
         return false;
     }
 
   private:
-    void endOnce() {
-        if (ended_) return;
-        ended_ = true;
-        handler_();
-    }
-
     std::function<void()>& handler_;
+    std::function<void()>& atSessionEnd_;
     bool ended_ = false;
 };
 
@@ -146,16 +152,22 @@ class SessionEnd final : public QObject, public QAbstractNativeEventFilter {
 TerminationRequests::TerminationRequests() = default;
 TerminationRequests::~TerminationRequests() = default;
 
-void TerminationRequests::handle(std::function<void()> handler) {
+void TerminationRequests::handle(std::function<void()> handler,
+                                 std::function<void()> atSessionEnd) {
     handler_ = std::move(handler);
-    listener_ = std::make_unique<SessionEnd>(handler_);
+    atSessionEnd_ = std::move(atSessionEnd);
+    listener_ = std::make_unique<SessionEnd>(handler_, atSessionEnd_);
 }
 
 #else
 
 TerminationRequests::TerminationRequests() = default;
 TerminationRequests::~TerminationRequests() = default;
-void TerminationRequests::handle(std::function<void()> handler) { handler_ = std::move(handler); }
+void TerminationRequests::handle(std::function<void()> handler,
+                                 std::function<void()> atSessionEnd) {
+    handler_ = std::move(handler);
+    atSessionEnd_ = std::move(atSessionEnd);
+}
 
 #endif
 
