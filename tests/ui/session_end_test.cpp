@@ -126,6 +126,7 @@ class SessionEndTest : public QObject {
             QVERIFY(!QFile::exists(u"library.txt"_s));
             QVERIFY(!QFile::exists(PlacesFile::location()));
 
+            // NOLINTNEXTLINE(performance-no-int-to-ptr): a window's id is its handle
             const auto window = reinterpret_cast<HWND>(form.winId());
             if (asked) QCOMPARE(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), LRESULT{TRUE});
             SendMessageW(window, WM_ENDSESSION, WPARAM{ends}, asked ? 0 : ENDSESSION_CRITICAL);
