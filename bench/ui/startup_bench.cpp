@@ -21,6 +21,7 @@
 #include "bench/summary.h"
 #include "bench/vocabulary/large_library.h"
 #include "ui/Unit1.h"
+#include "ui/qt_translations.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ constexpr int kRuns = 5;
 // and leaves without the save at exit, which is not part of the start-up.
 int showWindow(int argc, char** argv) {
     QApplication app(argc, argv);
+    orvell::translateQtIntoRussian();
     orvell::TForm1 form;
     form.show();
     QTimer::singleShot(0, &form, [] {
