@@ -42,11 +42,14 @@ bool isNavigation(QStringView properties) {
 }
 
 // A path in the archive for `href` written in the package document at `base`, or an empty
-// string when it points outside the archive.
+// string when it points outside the archive. A path from the root starts at the archive's.
 QString archivePath(const QString& base, QStringView href) {
-    const QString relative = QUrl::fromPercentEncoding(href.left(href.indexOf(u'#')).toUtf8());
-    const QString folder = base.left(base.lastIndexOf(u'/') + 1);
+    const QStringView link = href.trimmed();
+    const QString relative = QUrl::fromPercentEncoding(link.left(link.indexOf(u'#')).toUtf8());
+    const QString folder =
+        relative.startsWith(u'/') ? QStringLiteral("/") : base.left(base.lastIndexOf(u'/') + 1);
     QString path = QDir::cleanPath(folder + relative);
+    if (path.startsWith(u'/')) path.remove(0, 1);
     if (path.isEmpty() || path.startsWith(u'/') || path == u".." || path.startsWith(u"../")) {
         return {};
     }
@@ -82,7 +85,8 @@ void addItem(const XmlReader& xml, Package& package) {
     const QStringView mediaType = xml.attribute("media-type");
     const QString href = xml.attribute("href").toString();
     const bool navigation = isNavigation(xml.attribute("properties"));
-    package.manifest.insert(xml.attribute("id").toString(),
+    // IDs and references ignore the blanks around them, as XML's do.
+    package.manifest.insert(xml.attribute("id").trimmed().toString(),
                             {href, isXhtml(mediaType) && !navigation, isPicture(mediaType)});
     if (navigation && package.navigationHref.isEmpty()) package.navigationHref = href;
     if (mediaType == u"application/x-dtbncx+xml" && package.ncxHref.isEmpty()) {
@@ -98,9 +102,9 @@ Package packageOf(std::string_view packageXml, int maxDepth) {
         if (xml.name() == u"item") {
             addItem(xml, package);
         } else if (xml.name() == u"itemref" && xml.attribute("linear") != u"no") {
-            package.spine.append(xml.attribute("idref").toString());
+            package.spine.append(xml.attribute("idref").trimmed().toString());
         } else if (xml.name() == u"spine") {
-            package.tocId = xml.attribute("toc").toString();
+            package.tocId = xml.attribute("toc").trimmed().toString();
         }
     }
     return package;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "books/book_text.h"
@@ -64,6 +65,35 @@ TEST(Epub, Version3SkipsTheNavigationDocumentAndNonLinearItemsAndReadsObfuscated
     const BookText read = decodeBook(book, "book.epub");
     EXPECT_EQ(read.reason, u"");
     EXPECT_TRUE(read.text == u"Первое.\nВторое.\n");
+}
+
+// Links that readers and validators take: blanks around ids, references and paths, and a
+// path from the archive's root.
+TEST(Epub, LinksAreReadAsXmlAndTheArchiveSpellThem) {
+    struct Case {
+        const char* label;
+        std::string id;
+        std::string idref;
+        std::string href;
+    };
+    const auto cases = std::to_array<Case>({
+        {"blanks around the id", " c ", "c", "c.xhtml"},
+        {"blanks around the reference", "c", "\tc ", "c.xhtml"},
+        {"blanks around the path", "c", "c", " c.xhtml "},
+        {"a path from the archive's root", "c", "c", "/OEBPS/c.xhtml"},
+    });
+    for (const Case& c : cases) {
+        const std::string items = R"(<item id=")" + c.id + R"(" href=")" + c.href +
+                                  R"(" media-type="application/xhtml+xml"/>)";
+        const std::string book =
+            zipOf({{"META-INF/container.xml", kContainerXml},
+                   {"OEBPS/content.opf",
+                    packageXml("3.0", items, R"(<itemref idref=")" + c.idref + R"("/>)")},
+                   {"OEBPS/c.xhtml", xhtml("<p>Текст.</p>")}});
+        const BookText read = decodeBook(book, "book.epub");
+        EXPECT_EQ(read.reason, u"") << c.label;
+        EXPECT_TRUE(read.text == u"Текст.\n") << c.label;
+    }
 }
 
 }  // namespace
