@@ -102,6 +102,7 @@ BookText fb2Text(XmlReader& xml) {
         sections.watch(element, start, lineStart);
     };
     bool bodied = false;
+    qsizetype bodyText = 0;  // characters the main bodies gave
     for (auto token = xml.next(); token != QXmlStreamReader::EndDocument; token = xml.next()) {
         if (token != QXmlStreamReader::StartElement) continue;
         if (xml.depth() == 1) {
@@ -109,13 +110,17 @@ BookText fb2Text(XmlReader& xml) {
         } else if (xml.depth() == 2 && xml.name() == u"description") {
             readDescription(xml, lines);
         } else if (xml.depth() == 2 && xml.name() == u"body" && !isNotesBody(xml)) {
+            const qsizetype before = lines.lineStart();
             addMarkupText(xml, fb2Markup, lines, watch);
+            bodyText += lines.lineStart() - before;
             bodied = true;
         } else if (xml.depth() == 2) {
             xml.skipElement();
         }
     }
     if (!bodied) throw BookFailure(u"в книге FB2 нет текста: нет раздела <body>");
+    // The description's titles alone are no book to read.
+    if (bodyText == 0) throw BookFailure(u"в книге FB2 нет текста");
     const QString text = lines.take();
     return {text.toStdU16String(), {}, {}, chaptersOf(sections.marks(text), text.size())};
 }

@@ -60,6 +60,7 @@ BookText zippedBook(std::string_view bytes, const std::string& name, const Decod
 
 BookText book(std::string_view bytes, std::string_view fileName, const DecodeLimits& limits) {
     if (bytes.size() > limits.maxBytes) tooLarge(limits);
+    if (bytes.empty()) throw BookFailure(u"файл пуст");
     const std::string name = lowerCase(fileName);
     // Zipped books are told by their content too: a zipped FB2 is often named just .fb2.
     if (bytes.starts_with("PK\x03\x04") || name.ends_with(".epub") || name.ends_with(".zip")) {

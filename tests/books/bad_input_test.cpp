@@ -55,6 +55,13 @@ TEST(BadInput, EachIsRefusedWithItsReason) {
         {"book.fb2.zip", zipOf({{"book.fb2", fb2("<body/>")}}, "secret"), u"защищён паролем"},
         {"book.fb2", fb2("<description/>"), u"в книге FB2 нет текста"},
         {"book.fb2", fb2(R"(<body name="notes"><p>1</p></body>)"), u"в книге FB2 нет текста"},
+        {"book.fb2",
+         fb2("<description><title-info><book-title>Повесть</book-title></title-info>"
+             "</description><body> </body>"),
+         u"в книге FB2 нет текста"},
+        {"book.epub", "", u"файл пуст"},
+        {"book.fb2", "", u"файл пуст"},
+        {"book.txt", "", u"файл пуст"},
         {"book.fb2", "<html><body><p>Текст</p></body></html>", u"это не книга FB2"},
         {"book.fb2", nested(300), u"слишком глубокая вложенность"},
         {"book.fb2", billionLaughs, u"объявляет свои сущности"},

@@ -238,7 +238,7 @@ TEST(DamagedBook, TheForgivingParserKeepsEveryLimit) {
          "book.epub", u""},
         {"an XInclude in a broken FB2",
          "<?xml version=\"1.0\"?><FictionBook xmlns:xi=\"http://www.w3.org/2001/XInclude\"><body>"
-         R"(<p><xi:include href=")" +
+         R"(<p>Текст <xi:include href=")" +
              secret + R"(" parse="text"/></b></body></FictionBook>)",
          "book.fb2", u""},
     });
