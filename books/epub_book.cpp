@@ -46,10 +46,11 @@ bool isNavigation(QStringView properties) {
 QString archivePath(const QString& base, QStringView href) {
     const QStringView link = href.trimmed();
     const QString relative = QUrl::fromPercentEncoding(link.left(link.indexOf(u'#')).toUtf8());
-    const QString folder =
-        relative.startsWith(u'/') ? QStringLiteral("/") : base.left(base.lastIndexOf(u'/') + 1);
-    QString path = QDir::cleanPath(folder + relative);
-    if (path.startsWith(u'/')) path.remove(0, 1);
+    const bool fromRoot = relative.startsWith(u'/');
+    QString path =
+        QDir::cleanPath(fromRoot ? relative : base.left(base.lastIndexOf(u'/') + 1) + relative);
+    // Only the root's one slash goes: a second one would name a network share on Windows.
+    if (fromRoot) path.remove(0, 1);
     if (path.isEmpty() || path.startsWith(u'/') || path == u".." || path.startsWith(u"../")) {
         return {};
     }
