@@ -1,17 +1,14 @@
 #include "books/charset.h"
 
 #include <unicode/ucnv.h>
-#include <unicode/ucsdet.h>
 #include <unicode/ustring.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
-#include <memory>
-#include <vector>
 
 #include "books/book_failure.h"
+#include "books/single_byte_charset.h"
 
 namespace orvell::books {
 
@@ -20,27 +17,9 @@ namespace {
 // Enough of a text to tell its charset; longer files are judged by their start.
 constexpr std::size_t kSampleBytes = std::size_t{64} * 1024;
 
-constexpr std::array<const char*, 3> kRussianCharsets = {"windows-1251", "KOI8-R", "IBM866"};
-
-struct DetectorCloser {
-    void operator()(UCharsetDetector* detector) const { ucsdet_close(detector); }
-};
-
-// ICU's guess, or nullptr when it has none.
-const char* icuGuess(std::string_view sample) {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<UCharsetDetector, DetectorCloser> detector(ucsdet_open(&status));
-    ucsdet_setText(detector.get(), sample.data(), static_cast<int32_t>(sample.size()), &status);
-    const UCharsetMatch* match = ucsdet_detect(detector.get(), &status);
-    if (U_FAILURE(status) || match == nullptr) return nullptr;
-    const char* name = ucsdet_getName(match, &status);
-    if (U_FAILURE(status)) return nullptr;
-    // Only the charsets of Russian texts count; the name returned is ours, not the detector's.
-    for (const char* ours : {"UTF-8", "windows-1251", "KOI8-R"}) {
-        if (std::strcmp(name, ours) == 0) return ours;
-    }
-    return nullptr;
-}
+// UTF-8 with a few broken sequences is a damaged UTF-8 text: a text in a single-byte charset
+// holds next to no valid multi-byte sequences.
+constexpr std::size_t kLeastValidPerBroken = 10;
 
 // The sample without a last sequence that the cut may have split.
 std::string_view wholeSequences(std::string_view sample, std::size_t wholeSize) {
@@ -50,17 +29,16 @@ std::string_view wholeSequences(std::string_view sample, std::size_t wholeSize) 
     return sample.substr(0, end > 0 ? end - 1 : 0);
 }
 
-bool isRussianLowerCase(char16_t c) { return (c >= u'а' && c <= u'я') || c == u'ё'; }
-
-// Russian prose is mostly lower-case letters. Read in the right charset, nearly every byte
-// above ASCII is one; read in a wrong one, many become capitals, box drawing or symbols.
-long russianScore(std::string_view sample, const char* charset) {
-    long score = 0;
-    for (const char16_t c : toUtf16(sample, charset)) {
-        if (c < 0x80) continue;
-        score += isRussianLowerCase(c) ? 1 : -1;
-    }
-    return score;
+bool readsAsUtf8(std::string_view sample) {
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t units = 0;
+    int32_t broken = 0;
+    u_strFromUTF8WithSub(nullptr, 0, &units, sample.data(), static_cast<int32_t>(sample.size()),
+                         0xFFFD, &broken, &status);
+    const auto ascii = std::ranges::count_if(sample, [](char byte) { return (byte & 0x80) == 0; });
+    const auto validSequences = static_cast<std::size_t>(units - ascii - broken);
+    const auto brokenSequences = static_cast<std::size_t>(broken);
+    return brokenSequences == 0 || validSequences >= kLeastValidPerBroken * brokenSequences;
 }
 
 // The letters, digits, spaces and punctuation of Russian and English books.
@@ -102,25 +80,28 @@ bool isUtf8(std::string_view bytes) {
            U_SUCCESS(status);
 }
 
+std::optional<ByteOrderMark> byteOrderMark(std::string_view bytes) {
+    struct Mark {
+        std::string_view bytes;
+        const char* charset;
+    };
+    // UTF-32LE's mark begins with UTF-16LE's, so it is looked for first.
+    static constexpr auto kMarks = std::to_array<Mark>({{{"\xFF\xFE\0\0", 4}, "UTF-32LE"},
+                                                        {{"\0\0\xFE\xFF", 4}, "UTF-32BE"},
+                                                        {"\xEF\xBB\xBF", "UTF-8"},
+                                                        {"\xFF\xFE", "UTF-16LE"},
+                                                        {"\xFE\xFF", "UTF-16BE"}});
+    for (const Mark& mark : kMarks) {
+        if (bytes.starts_with(mark.bytes)) return ByteOrderMark{mark.bytes.size(), mark.charset};
+    }
+    return std::nullopt;
+}
+
 const char* detectCharset(std::string_view bytes) {
     if (const char* utf16 = utf16Charset(bytes.substr(0, kSampleBytes))) return utf16;
     const std::string_view sample = wholeSequences(bytes.substr(0, kSampleBytes), bytes.size());
-    const char* guess = icuGuess(sample);
-    // ICU misses UTF-8 in a few texts of some twenty letters; Russian text in a single-byte
-    // charset is practically never valid UTF-8.
-    if ((guess != nullptr && std::strcmp(guess, "UTF-8") == 0) || isUtf8(sample)) return "UTF-8";
-    // ICU does not know IBM866 at all (it calls it a Western charset, now and then
-    // windows-1251), and on short texts often misses windows-1251 and KOI8-R. Its guess is
-    // kept unless another charset reads as more Russian.
-    std::vector<const char*> candidates(kRussianCharsets.begin(), kRussianCharsets.end());
-    if (guess != nullptr) {
-        std::erase_if(candidates, [&](const char* c) { return std::strcmp(c, guess) == 0; });
-        candidates.insert(candidates.begin(), guess);
-    }
-    std::vector<long> scores;
-    scores.reserve(candidates.size());
-    for (const char* charset : candidates) scores.push_back(russianScore(sample, charset));
-    return candidates[static_cast<std::size_t>(std::ranges::max_element(scores) - scores.begin())];
+    if (readsAsUtf8(sample)) return "UTF-8";
+    return singleByteCharset(sample);
 }
 
 std::u16string toUtf16(std::string_view bytes, const char* charset) {

@@ -1,12 +1,21 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace orvell::books {
 
-// The charset of a text without a byte order mark: "UTF-16LE", "UTF-16BE", "UTF-8", or for
-// single-byte text one of "windows-1251", "KOI8-R" and "IBM866".
+// A byte order mark at the start of the bytes, and the charset it stands for.
+struct ByteOrderMark {
+    std::size_t size = 0;
+    const char* charset = nullptr;
+};
+std::optional<ByteOrderMark> byteOrderMark(std::string_view bytes);
+
+// The charset of a text without a byte order mark: "UTF-16LE", "UTF-16BE", "UTF-8", or that of
+// singleByteCharset. Throws BookFailure when the text reads as no charset's, or as two.
 const char* detectCharset(std::string_view bytes);
 
 // Whether the bytes are valid UTF-8.

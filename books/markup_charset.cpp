@@ -1,7 +1,6 @@
 #include "books/markup_charset.h"
 
 #include <QXmlStreamReader>
-#include <array>
 #include <optional>
 
 #include "books/book_failure.h"
@@ -10,14 +9,6 @@
 namespace orvell::books {
 
 namespace {
-
-struct ByteOrderMark {
-    std::string_view bytes;
-    const char* charset;
-};
-
-constexpr auto kByteOrderMarks = std::to_array<ByteOrderMark>(
-    {{"\xEF\xBB\xBF", "UTF-8"}, {"\xFF\xFE", "UTF-16LE"}, {"\xFE\xFF", "UTF-16BE"}});
 
 constexpr std::string_view kWhiteSpace = " \t\r\n";
 
@@ -65,23 +56,27 @@ QString decoded(std::string_view bytes, const char* charset) {
     return QString::fromStdU16String(toUtf16(bytes, charset));
 }
 
+// The bytes decoded in the named charset, or nothing when ICU does not know it.
+std::optional<QString> decodedIfKnown(std::string_view bytes, const std::string& charset) {
+    if (charset.empty()) return std::nullopt;
+    try {
+        return decoded(bytes, charset.c_str());
+    } catch (const BookFailure&) {
+        return std::nullopt;
+    }
+}
+
 // The characters of bytes without a byte order mark.
 QString unmarkedCharacters(std::string_view bytes) {
-    const QString encoding = declaredEncoding(bytes);
-    if (!encoding.isEmpty() && !isUnicode(encoding)) {
-        return decoded(bytes, encoding.toLatin1().constData());
-    }
     if (bytes.starts_with(std::string_view("<\0", 2))) return decoded(bytes, "UTF-16LE");
     if (bytes.starts_with(std::string_view("\0<", 2))) return decoded(bytes, "UTF-16BE");
-    if (encoding.isEmpty() && !isUtf8(bytes)) {
-        const std::string meta = metaCharset(bytes);
-        try {
-            if (!meta.empty()) return decoded(bytes, meta.c_str());
-        } catch (const BookFailure&) {
-            return decoded(bytes, "UTF-8");  // a charset ICU does not know
-        }
-    }
-    return decoded(bytes, "UTF-8");
+    const QString encoding = declaredEncoding(bytes);
+    if (isUnicode(encoding)) return decoded(bytes, "UTF-8");
+    if (auto characters = decodedIfKnown(bytes, encoding.toStdString())) return *characters;
+    // A page saved again in UTF-8 may keep the <meta> of its old charset.
+    if (isUtf8(bytes)) return decoded(bytes, "UTF-8");
+    if (auto characters = decodedIfKnown(bytes, metaCharset(bytes))) return *characters;
+    return decoded(bytes, detectCharset(bytes));
 }
 
 // The characters without the white space that comes before an XML declaration.
@@ -100,23 +95,19 @@ QString withDeclarationFirst(QString characters) {
 }  // namespace
 
 QString markupCharacters(std::string_view bytes) {
-    for (const ByteOrderMark& mark : kByteOrderMarks) {
-        if (bytes.starts_with(mark.bytes)) {
-            return withDeclarationFirst(decoded(bytes.substr(mark.bytes.size()), mark.charset));
-        }
+    if (const auto mark = byteOrderMark(bytes)) {
+        return withDeclarationFirst(decoded(bytes.substr(mark->size), mark->charset));
     }
     return withDeclarationFirst(unmarkedCharacters(bytes));
 }
 
 bool readsAsTheyAre(std::string_view bytes) {
-    for (const ByteOrderMark& mark : kByteOrderMarks) {
-        if (bytes.starts_with(mark.bytes)) return false;
-    }
+    if (byteOrderMark(bytes)) return false;
     if (const std::optional<std::string_view> declaration = fromDeclaration(bytes)) {
         if (declaration->size() != bytes.size()) return false;
     }
     const QString encoding = declaredEncoding(bytes);
-    return encoding.isEmpty() || isUnicode(encoding);
+    return encoding.isEmpty() ? isUtf8(bytes) : isUnicode(encoding);
 }
 
 }  // namespace orvell::books

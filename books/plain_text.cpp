@@ -1,6 +1,8 @@
 #include "books/plain_text.h"
 
 #include <algorithm>
+#include <string_view>
+#include <type_traits>
 
 #include "books/book_failure.h"
 #include "books/charset.h"
@@ -17,24 +19,37 @@ bool isControl(char16_t c) {
            c == 0x7F;
 }
 
+// Unsigned, so that a byte above ASCII is no control character.
+template <typename Character>
+bool isBinary(std::basic_string_view<Character> text) {
+    const auto controls = static_cast<std::size_t>(std::ranges::count_if(text, [](Character c) {
+        return isControl(static_cast<char16_t>(static_cast<std::make_unsigned_t<Character>>(c)));
+    }));
+    return controls * 1000 > text.size() * kMostControlPerMille;
+}
+
+[[noreturn]] void notText() {
+    throw BookFailure(
+        u"это не текст: в файле много управляющих байтов, как в программе или картинке");
+}
+
 std::u16string decode(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) return toUtf16(bytes.substr(3), "UTF-8");
-    if (bytes.starts_with("\xFF\xFE")) return toUtf16(bytes.substr(2), "UTF-16LE");
-    if (bytes.starts_with("\xFE\xFF")) return toUtf16(bytes.substr(2), "UTF-16BE");
-    return toUtf16(bytes, detectCharset(bytes));
+    if (const auto mark = byteOrderMark(bytes)) {
+        return toUtf16(bytes.substr(mark->size), mark->charset);
+    }
+    try {
+        return toUtf16(bytes, detectCharset(bytes));
+    } catch (const BookFailure&) {
+        if (isBinary(bytes)) notText();  // a better reason than an unknown charset
+        throw;
+    }
 }
 
 }  // namespace
 
 std::u16string plainText(std::string_view bytes) {
     std::u16string text = decode(bytes);
-    const auto controls =
-        static_cast<std::size_t>(std::count_if(text.begin(), text.end(), isControl));
-    if (controls * 1000 > text.size() * kMostControlPerMille) {
-        throw BookFailure(
-            u"это не текст: в файле много управляющих байтов, как в программе или "
-            u"картинке");
-    }
+    if (isBinary(std::u16string_view(text))) notText();
     return text;
 }
 

@@ -65,8 +65,11 @@ TEST(BadInput, EachIsRefusedWithItsReason) {
         {"book.fb2", "<html><body><p>Текст</p></body></html>", u"это не книга FB2"},
         {"book.fb2", nested(300), u"слишком глубокая вложенность"},
         {"book.fb2", billionLaughs, u"объявляет свои сущности"},
-        {"book.fb2", R"(<?xml version="1.0" encoding="x-unknown"?><FictionBook/>)",
-         u"кодировка «x-unknown» не поддерживается"},
+        {"book.fb2",
+         R"(<?xml version="1.0" encoding="x-unknown"?><FictionBook><body><p>)" +
+             encoded(u"Blåbærsyltetøy er godt. Jeg går på tur.", "IBM865") +
+             "</p></body></FictionBook>",
+         u"не удалось определить кодировку текста"},
         {"book.epub", zipOf({{"mimetype", "application/epub+zip"}}),
          u"нет файла META-INF/container.xml"},
         {"book.epub", zipOf({{"META-INF/container.xml", kContainerXml}}),

@@ -58,7 +58,7 @@ std::string fb2In(const char* charset) {
            encoded(kBook, charset);
 }
 
-TEST(Fb2, ReadsTheMainBodyPlainAndZippedInEitherEncoding) {
+TEST(Fb2, ReadsTheMainBodyPlainAndZippedInAnyEncoding) {
     struct Case {
         const char* label;
         std::string bytes;
@@ -67,6 +67,10 @@ TEST(Fb2, ReadsTheMainBodyPlainAndZippedInEitherEncoding) {
     const auto cases = std::to_array<Case>({
         {"UTF-8", fb2In("UTF-8"), "book.fb2"},
         {"windows-1251", fb2In("windows-1251"), "Book.FB2"},
+        {"MacCyrillic without a declaration", encoded(kBook, "x-mac-cyrillic"), "book.fb2"},
+        {"windows-1251 declared as an unknown encoding",
+         R"(<?xml version="1.0" encoding="x-unknown"?>)" + encoded(kBook, "windows-1251"),
+         "book.fb2"},
         {"zipped", zipOf({{"Сказка.fb2", fb2In("windows-1251")}}), "book.fb2.zip"},
         {"zipped, named .fb2", zipOf({{"book.fb2", fb2In("UTF-8")}}), "book.fb2"},
     });
