@@ -43,9 +43,12 @@ bool isNavigation(QStringView properties) {
 
 // A path in the archive for `href` written in the package document at `base`, or an empty
 // string when it points outside the archive. A path from the root starts at the archive's.
+// It is in NFC, as the archive's names are looked up, so that links to one document spelled
+// composed and decomposed are one path.
 QString archivePath(const QString& base, QStringView href) {
     const QStringView link = href.trimmed();
-    const QString relative = QUrl::fromPercentEncoding(link.left(link.indexOf(u'#')).toUtf8());
+    const QString relative = QUrl::fromPercentEncoding(link.left(link.indexOf(u'#')).toUtf8())
+                                 .normalized(QString::NormalizationForm_C);
     const bool fromRoot = relative.startsWith(u'/');
     QString path =
         QDir::cleanPath(fromRoot ? relative : base.left(base.lastIndexOf(u'/') + 1) + relative);
@@ -67,7 +70,7 @@ QSet<QString> encryptedPaths(ZipArchive& zip, int maxDepth) {
     for (auto token = reader.next(); token != QXmlStreamReader::EndDocument;
          token = reader.next()) {
         if (token == QXmlStreamReader::StartElement && reader.name() == u"CipherReference") {
-            paths.insert(QUrl::fromPercentEncoding(reader.attribute("URI").toUtf8()));
+            paths.insert(archivePath(QString(), reader.attribute("URI")));
         }
     }
     return paths;

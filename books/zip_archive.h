@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 struct zip;
 
@@ -11,6 +13,8 @@ namespace orvell::books {
 
 // A ZIP archive held in memory, read with libzip. Everything unpacked from it counts against
 // one budget, so that a small archive cannot unpack into more than the limit (a ZIP bomb).
+// Entries are found by their names in Unicode NFC: a name spelled with a letter and a combining
+// mark finds the entry spelled with the composed letter, and the other way round.
 class ZipArchive {
   public:
     // Throws BookFailure when the bytes are not a readable ZIP. They must outlive the archive.
@@ -27,7 +31,11 @@ class ZipArchive {
     std::optional<std::string> read(const std::string& name);
 
   private:
+    std::optional<std::uint64_t> indexOf(const std::string& name) const;
+
     zip* archive_ = nullptr;
+    // The entries whose names are not in NFC, by their names in it: most archives have none.
+    std::unordered_map<std::string, std::uint64_t> composedNames_;
     std::size_t budget_;
     std::size_t limit_;
 };

@@ -67,20 +67,25 @@ TEST(Epub, Version3SkipsTheNavigationDocumentAndNonLinearItemsAndReadsObfuscated
     EXPECT_TRUE(read.text == u"Первое.\nВторое.\n");
 }
 
-// Links that readers and validators take: blanks around ids, references and paths, and a
-// path from the archive's root.
+// Links that readers and validators take: blanks around ids, references and paths, a path
+// from the archive's root, and a name spelled in another Unicode normal form than the entry's.
 TEST(Epub, LinksAreReadAsXmlAndTheArchiveSpellThem) {
     struct Case {
         const char* label;
         std::string id;
         std::string idref;
         std::string href;
+        std::string entry;  // the document's name in the archive
     };
     const auto cases = std::to_array<Case>({
-        {"blanks around the id", " c ", "c", "c.xhtml"},
-        {"blanks around the reference", "c", "\tc ", "c.xhtml"},
-        {"blanks around the path", "c", "c", " c.xhtml "},
-        {"a path from the archive's root", "c", "c", "/OEBPS/c.xhtml"},
+        {"blanks around the id", " c ", "c", "c.xhtml", "OEBPS/c.xhtml"},
+        {"blanks around the reference", "c", "\tc ", "c.xhtml", "OEBPS/c.xhtml"},
+        {"blanks around the path", "c", "c", " c.xhtml ", "OEBPS/c.xhtml"},
+        {"a path from the archive's root", "c", "c", "/OEBPS/c.xhtml", "OEBPS/c.xhtml"},
+        {"a decomposed link to a composed name", "c", "c", "Glu\u0308ck/u\u0308.xhtml",
+         "OEBPS/Gl\u00FCck/\u00FC.xhtml"},
+        {"a composed, percent-encoded link to a decomposed name", "c", "c",
+         "Gl%C3%BCck/%C3%BC.xhtml", "OEBPS/Glu\u0308ck/u\u0308.xhtml"},
     });
     for (const Case& c : cases) {
         const std::string items = R"(<item id=")" + c.id + R"(" href=")" + c.href +
@@ -89,7 +94,7 @@ TEST(Epub, LinksAreReadAsXmlAndTheArchiveSpellThem) {
             zipOf({{"META-INF/container.xml", kContainerXml},
                    {"OEBPS/content.opf",
                     packageXml("3.0", items, R"(<itemref idref=")" + c.idref + R"("/>)")},
-                   {"OEBPS/c.xhtml", xhtml("<p>Текст.</p>")}});
+                   {c.entry, xhtml("<p>Текст.</p>")}});
         const BookText read = decodeBook(book, "book.epub");
         EXPECT_EQ(read.reason, u"") << c.label;
         EXPECT_TRUE(read.text == u"Текст.\n") << c.label;
