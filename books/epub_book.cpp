@@ -31,8 +31,10 @@ struct ManifestItem {
     bool picture = false;   // an image as a page of its own
 };
 
+// OEB 1.2's documents, which EPUB 2 still lists, are XHTML under a name of their own.
 bool isXhtml(QStringView mediaType) {
-    return mediaType == u"application/xhtml+xml" || mediaType == u"text/html";
+    return mediaType == u"application/xhtml+xml" || mediaType == u"text/html" ||
+           mediaType == u"text/x-oeb1-document";
 }
 
 bool isPicture(QStringView mediaType) { return mediaType.startsWith(u"image/"); }

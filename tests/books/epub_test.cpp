@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "books/book_text.h"
+#include "tests/books/encoded.h"
 #include "tests/books/epub_books.h"
 
 namespace orvell::books {
@@ -98,6 +101,44 @@ TEST(Epub, LinksAreReadAsXmlAndTheArchiveSpellThem) {
         const BookText read = decodeBook(book, "book.epub");
         EXPECT_EQ(read.reason, u"") << c.label;
         EXPECT_TRUE(read.text == u"Текст.\n") << c.label;
+    }
+}
+
+// Spine documents of the media types that came before XHTML in EPUB 2: each read as text, with
+// its chapters when the book has no table of contents.
+TEST(Epub, OlderDocumentTypesAreReadWithTheirChapters) {
+    struct Case {
+        const char* label;
+        const char* mediaType;
+        std::string document;
+        std::u16string text;
+        std::vector<std::string> titles;  // of the chapters
+    };
+    const std::vector<Case> cases = {
+        {"an OEB 1.2 document",
+         "text/x-oeb1-document",
+         R"(<?xml version="1.0"?>
+<!DOCTYPE html PUBLIC "+//ISBN 0-9673008-1-9//DTD OEB 1.2 Document//EN"
+  "http://openebook.org/dtds/oeb-1.2/oebdoc12.dtd">
+<html xmlns="http://openebook.org/namespaces/oeb-document/1.0/"><head><title>Окно</title></head>
+<body><h1>Глава первая</h1><p>Текст <em>главы</em>.</p></body></html>)",
+         u"Глава первая\nТекст главы.\n",
+         {"Глава первая"}},
+    };
+    for (const Case& c : cases) {
+        const std::string items =
+            std::string(R"(<item id="d" href="d.xml" media-type=")") + c.mediaType + R"("/>)";
+        const std::string book =
+            zipOf({{"META-INF/container.xml", kContainerXml},
+                   {"OEBPS/content.opf", packageXml("2.0", items, R"(<itemref idref="d"/>)")},
+                   {"OEBPS/d.xml", c.document}});
+        const BookText read = decodeBook(book, "book.epub");
+        EXPECT_EQ(read.reason, u"") << c.label;
+        EXPECT_EQ(utf8(read.text), utf8(c.text)) << c.label;
+        std::vector<std::string> titles(read.chapters.size());
+        std::ranges::transform(read.chapters, titles.begin(),
+                               [](const Chapter& chapter) { return utf8(chapter.title); });
+        EXPECT_EQ(titles, c.titles) << c.label;
     }
 }
 
