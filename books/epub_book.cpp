@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QHash>
 #include <QSet>
+#include <QStringList>
 #include <QUrl>
 
 #include "books/book_failure.h"
@@ -27,14 +28,19 @@ std::u16string quoted(const QString& name) {
 
 struct ManifestItem {
     QString href;
-    bool readable = false;  // an XHTML document that is not the navigation document
-    bool picture = false;   // an image as a page of its own
+    std::optional<Content> content;  // of a document to read: not the navigation document
+    bool picture = false;            // an image as a page of its own
 };
 
-// OEB 1.2's documents, which EPUB 2 still lists, are XHTML under a name of their own.
-bool isXhtml(QStringView mediaType) {
-    return mediaType == u"application/xhtml+xml" || mediaType == u"text/html" ||
-           mediaType == u"text/x-oeb1-document";
+// What an item of `mediaType` is written in, when it is a document to read. OEB 1.2's
+// documents, which EPUB 2 still lists, are XHTML under a name of their own.
+std::optional<Content> contentOf(QStringView mediaType) {
+    if (mediaType == u"application/xhtml+xml" || mediaType == u"text/html" ||
+        mediaType == u"text/x-oeb1-document") {
+        return Content::Xhtml;
+    }
+    if (mediaType == u"application/x-dtbook+xml") return Content::Dtbook;
+    return std::nullopt;
 }
 
 bool isPicture(QStringView mediaType) { return mediaType.startsWith(u"image/"); }
@@ -92,8 +98,9 @@ void addItem(const XmlReader& xml, Package& package) {
     const QString href = xml.attribute("href").toString();
     const bool navigation = isNavigation(xml.attribute("properties"));
     // IDs and references ignore the blanks around them, as XML's do.
-    package.manifest.insert(xml.attribute("id").trimmed().toString(),
-                            {href, isXhtml(mediaType) && !navigation, isPicture(mediaType)});
+    package.manifest.insert(
+        xml.attribute("id").trimmed().toString(),
+        {href, navigation ? std::nullopt : contentOf(mediaType), isPicture(mediaType)});
     if (navigation && package.navigationHref.isEmpty()) package.navigationHref = href;
     if (mediaType == u"application/x-dtbncx+xml" && package.ncxHref.isEmpty()) {
         package.ncxHref = href;
@@ -145,10 +152,11 @@ Spine spineOf(std::string_view packageXml, const QString& packagePath, int maxDe
         const auto item = package.manifest.constFind(id);
         if (item == package.manifest.cend()) missing(u"в книге EPUB нет главы", id);
         read.pictures = read.pictures || item->picture;
-        if (!item->readable) continue;
+        const std::optional<Content> content = item->content;
+        if (!content) continue;
         const QString path = archivePath(packagePath, item->href);
         if (path.isEmpty()) missing(u"в книге EPUB нет главы", item->href);
-        read.documents.append(path);
+        read.documents.push_back({path, *content});
     }
     const auto toc = package.manifest.constFind(package.tocId);
     read.navigation = contentsPath(packagePath, package.navigationHref);
@@ -199,14 +207,15 @@ struct SpineText {
     std::size_t bytes = 0;  // of the documents found
     std::vector<DamagedDocument> damaged;
     QHash<QString, DocumentPlace> places;  // of each document read
-    std::vector<ChapterMark> openings;     // each document that gives text, by its first line
+    // Each document that gives text, by its first line, and DTBook's headings.
+    std::vector<ChapterMark> openings;
 };
 
 SpineText spineText(ZipArchive& zip, const Spine& spine, const QSet<QString>& encrypted,
                     int maxDepth) {
     SpineText read;
     read.pictures = spine.pictures;
-    for (const QString& path : spine.documents) {
+    for (const auto& [path, content] : spine.documents) {
         if (encrypted.contains(path)) underDrm();
         const std::optional<std::string> document = zip.read(path.toStdString());
         if (!document) {
@@ -214,13 +223,14 @@ SpineText spineText(ZipArchive& zip, const Spine& spine, const QSet<QString>& en
             continue;
         }
         read.bytes += document->size();
-        XhtmlText xhtml = xhtmlText(*document, maxDepth);
-        if (!read.places.contains(path)) {
-            read.places.insert(path, {read.text.size(), std::move(xhtml.ids)});
+        XhtmlText xhtml = xhtmlText(*document, maxDepth, content);
+        const qsizetype start = read.text.size();
+        if (!read.places.contains(path)) read.places.insert(path, {start, std::move(xhtml.ids)});
+        // Headings first: one that starts the document titles it whole, not cut as a line.
+        for (ChapterMark& heading : xhtml.headings) {
+            read.openings.push_back({start + heading.position, std::move(heading.title)});
         }
-        if (!xhtml.text.isEmpty()) {
-            read.openings.push_back({read.text.size(), openingLine(xhtml.text, 0)});
-        }
+        if (!xhtml.text.isEmpty()) read.openings.push_back({start, openingLine(xhtml.text, 0)});
         read.text += xhtml.text;
         read.pictures = read.pictures || xhtml.pictures > 0;
         if (xhtml.broken) {
@@ -312,7 +322,7 @@ std::vector<ChapterMark> contentsMarks(ZipArchive& zip, const QString& path,
     return marks;
 }
 
-// From the navigation document, else the NCX, else one chapter per document.
+// From the navigation document, else the NCX, else the documents and DTBook's headings.
 std::vector<Chapter> bookChapters(ZipArchive& zip, const Spine& spine, const SpineText& read,
                                   int maxDepth) {
     const qsizetype size = read.text.size();
@@ -336,7 +346,7 @@ BookText epubBook(ZipArchive& zip, int maxDepth) {
     const std::optional<std::string> packageXml = zip.read(package.toStdString());
     if (!packageXml) missing(u"в книге EPUB нет описания", package);
     const Spine spine = spineOf(*packageXml, package, maxDepth);
-    if (spine.documents.isEmpty()) {
+    if (spine.documents.empty()) {
         throw BookFailure(spine.pictures ? u"в книге нет текста, только изображения"
                                          : u"в книге EPUB нет глав для чтения");
     }

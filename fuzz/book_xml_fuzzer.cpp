@@ -1,5 +1,5 @@
-// Reads arbitrary bytes as an FB2 book, as one XHTML document of an EPUB book, and through the
-// forgiving parser in both its dialects.
+// Reads arbitrary bytes as an FB2 book, as one XHTML or DTBook document of an EPUB book, and
+// through the forgiving parser in both its dialects.
 //
 // What holds for any bytes: the book is read or refused with a reason, never both, however
 // deep, broken or entity-laden the XML; the forgiving parser writes well-formed XML no deeper
@@ -45,6 +45,14 @@ void requireChapters(const orvell::books::BookText& book) {
     }
 }
 
+// DTBook's headings each start a line of the document's text.
+void requireLineStarts(const orvell::books::XhtmlText& read) {
+    for (const orvell::books::ChapterMark& heading : read.headings) {
+        ORVELL_REQUIRE(heading.position >= 0 && heading.position <= read.text.size());
+        ORVELL_REQUIRE(heading.position == 0 || read.text[heading.position - 1] == u'\n');
+    }
+}
+
 // What the forgiving parser writes is read by a strict one without an error, within the depth.
 void requireWellFormed(const std::string& xml) {
     if (xml.empty()) return;
@@ -72,10 +80,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ORVELL_REQUIRE(book.text.empty());
     }
 
-    try {
-        requireLines(orvell::books::xhtmlText(bytes, kMaxDepth).text.toStdU16String());
-    } catch (const orvell::books::BookFailure& failure) {
-        ORVELL_REQUIRE(!failure.reason().empty());
+    for (const auto content : {orvell::books::Content::Xhtml, orvell::books::Content::Dtbook}) {
+        try {
+            const orvell::books::XhtmlText read =
+                orvell::books::xhtmlText(bytes, kMaxDepth, content);
+            requireLines(read.text.toStdU16String());
+            requireLineStarts(read);
+        } catch (const orvell::books::BookFailure& failure) {
+            ORVELL_REQUIRE(!failure.reason().empty());
+        }
     }
 
     const QString characters =

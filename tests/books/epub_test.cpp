@@ -124,6 +124,19 @@ TEST(Epub, OlderDocumentTypesAreReadWithTheirChapters) {
 <body><h1>Глава первая</h1><p>Текст <em>главы</em>.</p></body></html>)",
          u"Глава первая\nТекст главы.\n",
          {"Глава первая"}},
+        {"DTBook: h1 and a level's hd are chapters, a list's hd is not; page numbers left out",
+         "application/x-dtbook+xml",
+         R"(<?xml version="1.0" encoding="UTF-8"?>
+<dtbook xmlns="http://www.daisy.org/z3986/2005/dtbook/" version="2005-3">
+<head><meta name="dc:Title" content="Книга"/></head>
+<book><bodymatter>
+ <level1 id="one"><h1>Глава <em>первая</em></h1><pagenum page="normal">7</pagenum>
+  <p>Текст <sent>первой</sent>.</p>
+  <list type="ul"><hd>Список</hd><li>один</li><li>два</li></list></level1>
+ <level><hd>Глава вторая</hd><p>Текст второй.</p></level>
+</bodymatter></book></dtbook>)",
+         u"Глава первая\nТекст первой.\nСписок\nодин\nдва\nГлава вторая\nТекст второй.\n",
+         {"Глава первая", "Глава вторая"}},
     };
     for (const Case& c : cases) {
         const std::string items =
