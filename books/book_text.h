@@ -44,6 +44,25 @@ BookText openBook(const std::filesystem::path& file, const DecodeLimits& limits 
 BookText decodeBook(std::string_view bytes, std::string_view fileName,
                     const DecodeLimits& limits = {});
 
+// An FB2 book inside a ZIP that holds several: the entry it is, and the title to show for it.
+struct ArchivedBook {
+    std::string entry;     // the entry's name in the archive, UTF-8
+    std::u16string title;  // its <book-title>, else the entry's file name
+};
+
+// The FB2 books of a ZIP file, in the archive's order; none for a file of another kind, an
+// EPUB, or one that cannot be read (openBook tells why). openBook opens the first.
+std::vector<ArchivedBook> archivedFb2Books(const std::filesystem::path& file,
+                                           const DecodeLimits& limits = {});
+std::vector<ArchivedBook> archivedFb2Books(std::string_view bytes, std::string_view fileName,
+                                           const DecodeLimits& limits = {});
+
+// As openBook and decodeBook, for the FB2 book of the ZIP's entry `entry`.
+BookText openArchivedBook(const std::filesystem::path& file, const std::string& entry,
+                          const DecodeLimits& limits = {});
+BookText decodeArchivedBook(std::string_view bytes, const std::string& entry,
+                            const DecodeLimits& limits = {});
+
 // The message box text for a book that could not be opened: the file's name and the reason.
 std::u16string failureMessage(std::u16string_view fileName, std::u16string_view reason);
 

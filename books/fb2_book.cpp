@@ -152,4 +152,26 @@ BookText fb2Book(std::string_view bytes, int maxDepth) {
     }
 }
 
+std::u16string fb2Title(std::string_view start, int maxDepth) {
+    static constexpr auto kPath =
+        std::to_array<QStringView>({u"FictionBook", u"description", u"title-info", u"book-title"});
+    try {
+        XmlReader xml(start, maxDepth);
+        for (auto token = xml.next(); token != QXmlStreamReader::EndDocument; token = xml.next()) {
+            if (token != QXmlStreamReader::StartElement) continue;
+            const auto depth = static_cast<std::size_t>(xml.depth());
+            if (xml.name() == kPath.at(depth - 1)) {
+                if (depth == kPath.size()) return xml.elementText().simplified().toStdU16String();
+            } else if (depth <= 2) {
+                return {};  // not an FB2, or past its description
+            } else {
+                xml.skipElement();
+            }
+        }
+    } catch (const BookFailure&) {
+        return {};  // cut off before the title, or no XML
+    }
+    return {};
+}
+
 }  // namespace orvell::books

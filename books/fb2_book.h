@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "books/book_text.h"
@@ -12,5 +13,9 @@ namespace orvell::books {
 // the text is what a recovering parser reads, and the damage says from which line on. Throws
 // BookFailure.
 BookText fb2Book(std::string_view bytes, int maxDepth);
+
+// The book's title, its <book-title> in <title-info>, on one line, from the first bytes of an
+// FB2 file; empty when they hold none or cannot be read.
+std::u16string fb2Title(std::string_view start, int maxDepth);
 
 }  // namespace orvell::books

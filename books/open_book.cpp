@@ -9,6 +9,7 @@
 #include "books/book_text.h"
 #include "books/epub_book.h"
 #include "books/fb2_book.h"
+#include "books/fb2_entries.h"
 #include "books/plain_text.h"
 #include "books/zip_archive.h"
 
@@ -43,34 +44,57 @@ std::u16string withLineFeeds(std::u16string text) {
     throw BookFailure(u"файл больше " + megabytes(limits.maxBytes));
 }
 
+// Zipped books are told by their content too: a zipped FB2 is often named just .fb2.
+bool isZipped(std::string_view bytes, const std::string& lowerName) {
+    return bytes.starts_with("PK\x03\x04") || lowerName.ends_with(".epub") ||
+           lowerName.ends_with(".zip");
+}
+
+bool isEpub(const ZipArchive& zip, const std::string& lowerName) {
+    return lowerName.ends_with(".epub") || zip.contains("META-INF/container.xml") ||
+           zip.contains("mimetype");
+}
+
+BookText archivedFb2(ZipArchive& zip, const std::string& entry, int maxDepth) {
+    // Listed but not found again by its name: the archive's directory contradicts itself.
+    const std::optional<std::string> book = zip.read(entry);
+    if (!book) throw BookFailure(u"архив ZIP повреждён");
+    return fb2Book(*book, maxDepth);
+}
+
 BookText zippedBook(std::string_view bytes, const std::string& name, const DecodeLimits& limits) {
     ZipArchive zip(bytes, limits.maxBytes);
-    if (name.ends_with(".epub") || zip.contains("META-INF/container.xml") ||
-        zip.contains("mimetype")) {
-        return epubBook(zip, limits.maxDepth);
-    }
-    if (const std::optional<std::string> fb2 = zip.firstEndingWith(".fb2")) {
-        // Listed but not found again by its name: the archive's directory contradicts itself.
-        const std::optional<std::string> book = zip.read(*fb2);
-        if (!book) throw BookFailure(u"архив ZIP повреждён");
-        return fb2Book(*book, limits.maxDepth);
-    }
-    throw BookFailure(u"в архиве нет книги FB2 или EPUB");
+    if (isEpub(zip, name)) return epubBook(zip, limits.maxDepth);
+    const std::vector<std::string> fb2s = zip.namesEndingWith(".fb2");
+    if (fb2s.empty()) throw BookFailure(u"в архиве нет книги FB2 или EPUB");
+    return archivedFb2(zip, fb2s.front(), limits.maxDepth);
 }
 
 BookText book(std::string_view bytes, std::string_view fileName, const DecodeLimits& limits) {
     if (bytes.size() > limits.maxBytes) tooLarge(limits);
     if (bytes.empty()) throw BookFailure(u"файл пуст");
     const std::string name = lowerCase(fileName);
-    // Zipped books are told by their content too: a zipped FB2 is often named just .fb2.
-    if (bytes.starts_with("PK\x03\x04") || name.ends_with(".epub") || name.ends_with(".zip")) {
-        return zippedBook(bytes, name, limits);
-    }
+    if (isZipped(bytes, name)) return zippedBook(bytes, name, limits);
     if (name.ends_with(".fb2")) return fb2Book(bytes, limits.maxDepth);
     if (name.ends_with(".txt")) return {plainText(bytes), {}, {}, {}};
     throw BookFailure(
         u"формат не поддерживается; откройте текст (.txt), книгу FB2 (.fb2, "
         u".fb2.zip) или EPUB (.epub)");
+}
+
+BookText archivedBook(std::string_view bytes, const std::string& entry,
+                      const DecodeLimits& limits) {
+    if (bytes.size() > limits.maxBytes) tooLarge(limits);
+    ZipArchive zip(bytes, limits.maxBytes);
+    return archivedFb2(zip, entry, limits.maxDepth);
+}
+
+std::vector<ArchivedBook> fb2Entries(std::string_view bytes, const std::string& lowerName,
+                                     const DecodeLimits& limits) {
+    if (bytes.size() > limits.maxBytes || !isZipped(bytes, lowerName)) return {};
+    ZipArchive zip(bytes, limits.maxBytes);
+    if (isEpub(zip, lowerName)) return {};
+    return titledFb2Entries(zip, limits.maxDepth);
 }
 
 std::string readFile(const std::filesystem::path& file, const DecodeLimits& limits) {
@@ -86,6 +110,7 @@ std::string readFile(const std::filesystem::path& file, const DecodeLimits& limi
     return bytes;
 }
 
+// The decoded book, or a BookText that says why it could not be.
 template <typename Decode>
 BookText guarded(Decode decode) {
     try {
@@ -101,6 +126,27 @@ BookText guarded(Decode decode) {
     }
 }
 
+// The books listed, or none when the file cannot be read: opening it will say why.
+template <typename List>
+std::vector<ArchivedBook> listed(List list) {
+    try {
+        return list();
+    } catch (const BookFailure&) {
+        return {};
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+}
+
+// The file's first bytes, enough to tell a ZIP.
+std::string fileStart(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string start(4, '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    return start;
+}
+
 }  // namespace
 
 BookText openBook(const std::filesystem::path& file, const DecodeLimits& limits) {
@@ -112,6 +158,31 @@ BookText openBook(const std::filesystem::path& file, const DecodeLimits& limits)
 
 BookText decodeBook(std::string_view bytes, std::string_view fileName, const DecodeLimits& limits) {
     return guarded([&] { return book(bytes, fileName, limits); });
+}
+
+std::vector<ArchivedBook> archivedFb2Books(const std::filesystem::path& file,
+                                           const DecodeLimits& limits) {
+    return listed([&] {
+        const std::string name = lowerCase(file.filename().string());
+        // Only a ZIP is read whole.
+        if (!isZipped(fileStart(file), name)) return std::vector<ArchivedBook>();
+        return fb2Entries(readFile(file, limits), name, limits);
+    });
+}
+
+std::vector<ArchivedBook> archivedFb2Books(std::string_view bytes, std::string_view fileName,
+                                           const DecodeLimits& limits) {
+    return listed([&] { return fb2Entries(bytes, lowerCase(fileName), limits); });
+}
+
+BookText openArchivedBook(const std::filesystem::path& file, const std::string& entry,
+                          const DecodeLimits& limits) {
+    return guarded([&] { return archivedBook(readFile(file, limits), entry, limits); });
+}
+
+BookText decodeArchivedBook(std::string_view bytes, const std::string& entry,
+                            const DecodeLimits& limits) {
+    return guarded([&] { return archivedBook(bytes, entry, limits); });
 }
 
 std::u16string failureMessage(std::u16string_view fileName, std::u16string_view reason) {

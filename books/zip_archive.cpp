@@ -94,16 +94,16 @@ std::optional<std::uint64_t> ZipArchive::indexOf(const std::string& name) const 
 
 bool ZipArchive::contains(const std::string& name) const { return indexOf(name).has_value(); }
 
-std::optional<std::string> ZipArchive::firstEndingWith(std::string_view suffix) const {
-    std::optional<std::string> first;
+std::vector<std::string> ZipArchive::namesEndingWith(std::string_view suffix) const {
+    std::vector<std::string> names;
     forEachEntry(archive_, [&](zip_uint64_t /*index*/, std::string_view name) {
-        if (endsWithNoCase(name, suffix)) first = name;
-        return first.has_value();
+        if (endsWithNoCase(name, suffix)) names.emplace_back(name);
+        return false;
     });
-    return first;
+    return names;
 }
 
-std::optional<std::string> ZipArchive::read(const std::string& name) {
+std::optional<std::string> ZipArchive::read(const std::string& name, std::size_t most) {
     const std::optional<std::uint64_t> found = indexOf(name);
     if (!found) return std::nullopt;
     const zip_uint64_t index = *found;
@@ -114,7 +114,7 @@ std::optional<std::string> ZipArchive::read(const std::string& name) {
     // The size in the directory may lie; it only spares unpacking what is plainly too big.
     zip_stat_t stat;
     if (zip_stat_index(archive_, index, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) != 0 &&
-        stat.size > budget_) {
+        std::min<zip_uint64_t>(stat.size, most) > budget_) {
         throw tooBig();
     }
     std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive_, index, 0));
@@ -125,10 +125,11 @@ std::optional<std::string> ZipArchive::read(const std::string& name) {
         broken();
     }
     std::string data;
-    for (;;) {
+    while (data.size() < most) {
         const std::size_t offset = data.size();
-        data.resize(offset + kChunk);
-        const zip_int64_t got = zip_fread(file.get(), &data[offset], kChunk);
+        const std::size_t chunk = std::min(kChunk, most - offset);
+        data.resize(offset + chunk);
+        const zip_int64_t got = zip_fread(file.get(), &data[offset], chunk);
         if (got < 0) broken();
         data.resize(offset + static_cast<std::size_t>(got));
         if (data.size() > budget_) throw tooBig();

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 struct zip;
 
@@ -24,11 +25,11 @@ class ZipArchive {
     ZipArchive& operator=(const ZipArchive&) = delete;
 
     bool contains(const std::string& name) const;
-    // The first entry whose name ends with `suffix`, in any letter case.
-    std::optional<std::string> firstEndingWith(std::string_view suffix) const;
-    // The unpacked entry, or nothing when there is none of that name. Throws BookFailure on
-    // damaged data and when the budget runs out.
-    std::optional<std::string> read(const std::string& name);
+    // The entries whose names end with `suffix`, in any letter case, in the archive's order.
+    std::vector<std::string> namesEndingWith(std::string_view suffix) const;
+    // The unpacked entry, or its first `most` bytes; nothing when there is none of that name.
+    // Throws BookFailure on damaged data and when the budget runs out.
+    std::optional<std::string> read(const std::string& name, std::size_t most = SIZE_MAX);
 
   private:
     std::optional<std::uint64_t> indexOf(const std::string& name) const;

@@ -1,19 +1,26 @@
 // FB2 books, plain and zipped, in the two encodings they come in: the text of the main body in
-// document order, one block per line, with the book title first.
+// document order, one block per line, with the book title first. A ZIP of several lists them by
+// title, and opens the one chosen.
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "books/book_text.h"
 #include "tests/books/encoded.h"
+#include "tests/books/epub_books.h"
 #include "tests/books/zip_builder.h"
 
 namespace orvell::books {
 namespace {
 
 using test::encoded;
+using test::epubFiles;
+using test::utf8;
+using test::xhtml;
+using test::ZipFiles;
 using test::zipOf;
 
 const std::u16string kBook =
@@ -78,6 +85,64 @@ TEST(Fb2, ReadsTheMainBodyPlainAndZippedInAnyEncoding) {
         const BookText book = decodeBook(c.bytes, c.name);
         EXPECT_EQ(book.reason, u"") << c.label;
         EXPECT_TRUE(book.text == kText) << c.label;
+    }
+}
+
+// Each book of the archive by its title, else its entry's file name, in the archive's order;
+// the one chosen opens whole. An EPUB is one book, whatever else it holds.
+TEST(Fb2, ListsTheBooksOfAnArchiveAndOpensTheOneChosen) {
+    const std::string tale = R"(<?xml version="1.0" encoding="UTF-8"?><FictionBook>
+<description><title-info><genre>prose</genre><book-title>
+  Повесть
+  о коте</book-title></title-info></description>
+<body><p>Жил-был кот.</p><p>Конец.</p></body></FictionBook>)";
+    const std::string untitled = "<FictionBook><body><p>Без заглавия.</p></body></FictionBook>";
+    struct Case {
+        const char* label;
+        ZipFiles files;
+        const char* name;
+        std::vector<std::u16string> titles;
+        std::size_t opened;  // the book of the list opened
+        std::u16string text;
+    };
+    const auto cases = std::to_array<Case>({
+        {"titled",
+         {{"Сказка.fb2", fb2In("windows-1251")}, {"readme.txt", "текст"}, {"Кот.FB2", tale}},
+         "books.zip",
+         {u"Сказка о рыбаке", u"Повесть о коте"},
+         1,
+         u"Повесть о коте\nЖил-был кот.\nКонец.\n"},
+        {"untitled and cut short, zipped as .fb2",
+         {{"сборник/Без заглавия.fb2", untitled},
+          {"Обрыв.fb2", "<FictionBook><description><title-info><book-title>Обр"},
+          {"Сказка.fb2", fb2In("UTF-8")}},
+         "book.fb2",
+         {u"Без заглавия.fb2", u"Обрыв.fb2", u"Сказка о рыбаке"},
+         0,
+         u"Без заглавия.\n"},
+        {"EPUB",
+         [&] {
+             ZipFiles files = epubFiles({xhtml("<p>Текст</p>")});
+             files.emplace_back("a.fb2", tale);
+             files.emplace_back("b.fb2", tale);
+             return files;
+         }(),
+         "book.zip",
+         {},
+         0,
+         u""},
+    });
+    for (const auto& c : cases) {
+        const std::string bytes = zipOf(c.files);
+        const std::vector<ArchivedBook> books = archivedFb2Books(bytes, c.name);
+        ASSERT_EQ(books.size(), c.titles.size()) << c.label;
+        for (std::size_t i = 0; i < books.size(); ++i) {
+            EXPECT_EQ(utf8(books[i].title), utf8(c.titles[i])) << c.label << " " << i;
+        }
+        if (books.empty()) continue;
+        const BookText book = decodeArchivedBook(bytes, books.at(c.opened).entry);
+        EXPECT_EQ(utf8(book.reason), "") << c.label;
+        EXPECT_EQ(utf8(book.text), utf8(c.text)) << c.label;
     }
 }
 
