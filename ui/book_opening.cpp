@@ -1,14 +1,19 @@
 // Opening a book file: from the file dialog (Ctrl+O), a drop on the window or the command
-// line. The book's text replaces the text box's as an edit would.
+// line. The book's text replaces the text box's as an edit would; of a ZIP with several FB2
+// books, the reader picks one.
 
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QStringList>
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "books/book_text.h"
 #include "ui/Unit1.h"
+#include "ui/platform/choice_dialog.h"
 #include "ui/platform/file_dialog.h"
 #include "ui/platform/file_drop.h"
 #include "ui/platform/message_box.h"
@@ -21,6 +26,21 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kBookFilter = u"Книги и тексты (*.txt *.fb2 *.fb2.zip *.epub)"_s;
+
+// The book in the file; from a ZIP of several FB2 books, the one the reader picks, or nothing
+// when the pick is cancelled.
+std::optional<books::BookText> chosenBook(QWidget* parent, const std::filesystem::path& file) {
+    const std::vector<books::ArchivedBook> inside = books::archivedFb2Books(file);
+    if (inside.size() < 2) return books::openBook(file);
+    QStringList titles;
+    for (const books::ArchivedBook& book : inside) {
+        titles << QString::fromStdU16String(book.title);
+    }
+    const std::optional<int> pick = platform::askToChoose(
+        parent, u"Выбор книги"_s, u"В архиве несколько книг. Какую открыть?"_s, titles);
+    if (!pick) return std::nullopt;
+    return books::openArchivedBook(file, inside.at(static_cast<std::size_t>(*pick)).entry);
+}
 
 }  // namespace
 
@@ -48,7 +68,10 @@ void TForm1::FileOpenCommand() {
 void TForm1::openFile(const QString& path) {
     pauseForOpening();
     const QString name = QFileInfo(path).fileName();
-    const books::BookText book = books::openBook(std::filesystem::path(path.toStdU16String()));
+    const std::optional<books::BookText> chosen =
+        chosenBook(this, std::filesystem::path(path.toStdU16String()));
+    if (!chosen) return;  // the pick was cancelled: the text box keeps its text
+    const books::BookText& book = *chosen;
     if (!book.ok()) {
         platform::showError(this, QString::fromStdU16String(
                                       books::failureMessage(name.toStdU16String(), book.reason)));

@@ -3,19 +3,25 @@
 // where it was left.
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QProcess>
+#include <QPushButton>
 #include <QUrl>
 #include <array>
 #include <functional>
 #include <memory>
 
+#include "tests/books/zip_builder.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/pause_captions.h"
+#include "ui/platform/choice_dialog.h"
 #include "ui/platform/file_dialog.h"
+#include "ui/qt_translations.h"
 
 using namespace Qt::StringLiterals;
 
@@ -88,6 +94,8 @@ class BookOpeningTest : public test::WindowTestCase {
     }
 
   private slots:
+    // As the program does at its start.
+    void initTestCase() { translateQtIntoRussian(); }
     void init() {
         boxes = std::make_unique<test::MessageBoxRecorder>();
         openWindow();
@@ -318,6 +326,47 @@ class BookOpeningTest : public test::WindowTestCase {
         QCOMPARE(form->Memo1->toPlainText(), u"мой текст"_s);
         QCOMPARE(form->windowTitle(), u"Orvell"_s);
         QVERIFY(boxes->boxes.empty());
+    }
+
+    // From a ZIP of several FB2 books the reader picks one by its title, listed in the
+    // archive's order; it opens as any book does. Cancelled, the book before stays.
+    void aBookIsPickedFromAnArchiveOfSeveral_data() {
+        QTest::addColumn<int>("pick");
+        QTest::newRow("the second") << 1;
+        QTest::newRow("cancelled") << -1;
+    }
+    void aBookIsPickedFromAnArchiveOfSeveral() {
+        QFETCH(int, pick);
+        QString tale = kFb2;
+        tale.replace(u"Повесть"_s, u"Сказка"_s).replace(u"кот"_s, u"пёс"_s);
+        const std::string archive = test::zipOf(
+            {{"1.fb2", tale.toStdString()}, {"2.fb2", kFb2.toStdString()}, {"3.txt", "текст"}});
+        const QString file = writeFile(u"Сборник.fb2.zip"_s, QByteArray::fromStdString(archive));
+        form->openFile(writeFile(u"мой.txt"_s, u"мой текст"_s.toUtf8()));
+        const QString textBefore = form->Memo1->toPlainText();
+        const QString titleBefore = form->windowTitle();
+
+        QStringList asked;
+        platform::setChoiceDialogObserver([&](QDialog& dialog) {
+            auto* label = dialog.findChild<QLabel*>();
+            auto* list = dialog.findChild<QListWidget*>();
+            asked << dialog.windowTitle() << (label != nullptr ? label->text() : QString());
+            for (int i = 0; list != nullptr && i < list->count(); ++i) {
+                asked << list->item(i)->text();
+            }
+            for (QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons()) {
+                asked << button->text();
+            }
+            platform::answerChoiceDialog(dialog, pick);
+        });
+        form->openFile(file);
+        platform::setChoiceDialogObserver({});
+
+        QCOMPARE(asked, (QStringList{u"Выбор книги"_s, u"В архиве несколько книг. Какую открыть?"_s,
+                                     u"Сказка"_s, u"Повесть"_s, u"OK"_s, u"Отмена"_s}));
+        QVERIFY(boxes->boxes.empty());
+        QCOMPARE(form->Memo1->toPlainText(), pick < 0 ? textBefore : kFb2Text);
+        QCOMPARE(form->windowTitle(), pick < 0 ? titleBefore : u"Orvell — Сборник.fb2.zip"_s);
     }
 
     // Anything but one file on the command line: a message on standard error, exit code 2 and
