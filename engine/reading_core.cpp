@@ -50,15 +50,19 @@ void ReadingCore::resetScript(std::int32_t startEntry) {
     cutting_ = false;
 }
 
-bool ReadingCore::cut(std::u16string text, const std::function<void()>& yield) {
+bool ReadingCore::cut(std::u16string text, const std::function<void()>& yield,
+                      LineFeeds lineFeeds) {
     const std::uint64_t generation = generation_;
     cutting_ = true;
     // A newer start, made from inside the yield, resets the script: this cutting then stops
     // writing and leaves the script, k1 and the cutting flag to the newer one.
-    const CutResult result = cutText(std::move(text), sarr_, k1_, [&] {
-        yield();
-        return generation == generation_;
-    });
+    const CutResult result = cutText(
+        std::move(text), sarr_, k1_,
+        [&] {
+            yield();
+            return generation == generation_;
+        },
+        lineFeeds);
     if (result != CutResult::Finished) return false;
     cutting_ = false;
     return true;
@@ -75,8 +79,8 @@ PacingTick ReadingCore::tick(bool learning) {
     // Still at a start entry that the whole text does not reach: the text is not the one the
     // place was remembered for, so the reading starts from the beginning.
     if (sh_ == startEntry_ && sh_ > 0 && !cutting_ && !sarr_.filled(sh_)) sh_ = startEntry_ = 0;
-    const DisplayEntry* e = sarr_.at(sh_);
-    if (e == nullptr) {
+    std::optional<DisplayEntry> e = sarr_.at(sh_);
+    if (!e) {
         // The display has caught up with the cutting: wait for the entry.
         if (cutting_) return t;
         // Nothing to show: no script yet, or the cutting ended right behind the display, in
@@ -86,10 +90,10 @@ PacingTick ReadingCore::tick(bool learning) {
         return t;
     }
     const int factor = learning ? lookup_(*e) : 1;
-    t.shown = e;
     t.lengthInterval = lengthRuleInterval(j_, e->right.size(), factor);
     t.interval = hasPunctuationPause(e->right) ? punctuationInterval(t.lengthInterval, factor)
                                                : t.lengthInterval;
+    t.shown = std::move(e);
     // While the text is still being cut, the next entry may simply not be there yet.
     if (sarr_.filled(sh_ + 1) || (cutting_ && sh_ + 1 < ReadingScript::kMaxEntries))
         ++sh_;

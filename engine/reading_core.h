@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/display_entry.h"
 #include "engine/reading_script.h"
+#include "engine/segmentation.h"
 
 namespace orvell {
 
@@ -18,9 +20,9 @@ using LearningLookup = std::function<int(const DisplayEntry&)>;
 // timer (an unchanged value keeps the timer's rhythm), shows the entry, and ends the reading
 // when `ends` is set.
 struct PacingTick {
-    const DisplayEntry* shown = nullptr;  // nullptr: nothing to show
-    std::uint32_t lengthInterval = 0;     // after the length rules
-    std::uint32_t interval = 0;           // after the punctuation rule
+    std::optional<DisplayEntry> shown;  // nothing to show when empty
+    std::uint32_t lengthInterval = 0;   // after the length rules
+    std::uint32_t interval = 0;         // after the punctuation rule
     bool ends = false;
 };
 
@@ -77,7 +79,8 @@ class ReadingCore {
     // Cuts text into the script, calling `yield` after every entry stored, so that the
     // reading already runs meanwhile; sets k1 when the whole text is cut. False when a newer
     // script took over before the end.
-    bool cut(std::u16string text, const std::function<void()>& yield);
+    bool cut(std::u16string text, const std::function<void()>& yield,
+             LineFeeds lineFeeds = LineFeeds::AsTheyAre);
 
     // One pacing tick. learning: whether the vocabulary decides the learning factor.
     PacingTick tick(bool learning);

@@ -53,8 +53,8 @@ std::uint64_t ReadingCore::displayMs(
     const std::function<int(const DisplayEntry&)>& factorOf) const {
     std::uint64_t ms = 0;
     for (std::int32_t i = std::max(from, 0); i < to; ++i) {
-        const DisplayEntry* e = sarr_.at(i);
-        if (e == nullptr) break;
+        const std::optional<DisplayEntry> e = sarr_.at(i);
+        if (!e) break;
         ms += displayInterval(j_, e->right, factorOf(*e));
     }
     return ms;

@@ -4,25 +4,15 @@
 #include <stdexcept>
 #include <utility>
 
+#include "engine/segmentation.h"
+
 namespace orvell {
 
-namespace {
-
-// Never destroyed, so that scripts destroyed at exit can still tell it from their own entries.
-const DisplayEntry* sharedPause() {
-    static const DisplayEntry* const pause = new DisplayEntry(pauseEntry());
-    return pause;
-}
-
-}  // namespace
-
-void ReadingScript::SlotDeleter::operator()(const DisplayEntry* e) const {
-    if (e != sharedPause()) delete e;
-}
-
 void ReadingScript::reset() {
-    slots_.clear();
+    text_.reset();
     positions_.clear();
+    kinds_.clear();
+    own_.clear();
     sentenceStarts_.clear();
     paragraphStarts_.clear();
 }
@@ -40,9 +30,31 @@ std::int32_t ReadingScript::entryAt(std::int32_t position, std::int32_t count) c
                                        : static_cast<std::int32_t>(after - positions_.begin() - 1);
 }
 
-const DisplayEntry* ReadingScript::at(std::int32_t i) const {
-    if (i < 0 || static_cast<std::size_t>(i) >= slots_.size()) return nullptr;
-    return slots_[static_cast<std::size_t>(i)].get();
+ReadingScript::Kind ReadingScript::kind(std::int32_t i) const {
+    if (i < 0 || static_cast<std::size_t>(i) >= kinds_.size()) return Kind::Empty;
+    return kinds_[static_cast<std::size_t>(i)];
+}
+
+std::optional<DisplayEntry> ReadingScript::at(std::int32_t i) const {
+    switch (kind(i)) {
+        case Kind::Empty:
+            return std::nullopt;
+        case Kind::Pause:
+            return pauseEntry();
+        case Kind::Own:
+            return own_.at(i);
+        case Kind::Word:
+        case Kind::WordBeforeLineFeed:
+            break;
+    }
+    const std::u16string_view text = *text_;
+    const auto start = static_cast<std::size_t>(positions_[static_cast<std::size_t>(i)]);
+    const std::size_t end = wordEnd(text, start);
+    if (kind(i) == Kind::Word) return cutWord(text.substr(start, end - start));
+    // The line feed is the word's delimiter: the word is what comes before it, and a CR.
+    std::u16string word(text.substr(start, end - 1 - start));
+    word += u'\r';
+    return cutWord(word);
 }
 
 std::int32_t ReadingScript::position(std::int32_t i) const {
@@ -50,23 +62,29 @@ std::int32_t ReadingScript::position(std::int32_t i) const {
     return positions_[static_cast<std::size_t>(i)];
 }
 
-ReadingScript::Slot& ReadingScript::slot(std::int32_t i, std::int32_t position) {
+void ReadingScript::put(std::int32_t i, Kind kind, std::int32_t position) {
     if (i < 0 || i >= kMaxEntries) throw std::out_of_range("reading script slot");
     const auto index = static_cast<std::size_t>(i);
-    if (index >= slots_.size()) {
-        slots_.resize(index + 1);
+    if (index >= kinds_.size()) {
+        kinds_.resize(index + 1, Kind::Empty);
         positions_.resize(index + 1);
     }
+    if (kinds_[index] == Kind::Own) own_.erase(i);
+    kinds_[index] = kind;
     positions_[index] = position;
-    return slots_[index];
+}
+
+void ReadingScript::storeWord(std::int32_t i, std::int32_t position, bool carriageReturn) {
+    put(i, carriageReturn ? Kind::WordBeforeLineFeed : Kind::Word, position);
 }
 
 void ReadingScript::store(std::int32_t i, DisplayEntry e, std::int32_t position) {
-    slot(i, position).reset(new DisplayEntry(std::move(e)));
+    put(i, Kind::Own, position);
+    own_.insert_or_assign(i, std::move(e));
 }
 
 void ReadingScript::storePause(std::int32_t i, std::int32_t position) {
-    slot(i, position).reset(sharedPause());
+    put(i, Kind::Pause, position);
 }
 
 }  // namespace orvell

@@ -4,6 +4,9 @@
 #include <deque>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/display_entry.h"
@@ -15,29 +18,37 @@ namespace orvell {
 // stored, so any text that fits in memory fits; only the index type bounds it, at kMaxEntries,
 // so that the slot after the last entry always exists and stays empty.
 //
-// Word entries are allocated one by one as they are stored. Pauses are all alike and never
-// change, so every pause slot refers to one shared entry instead of a copy of its own.
+// A slot cut from the text holds no strings, only where its word starts in the text the script
+// keeps: the word runs to the delimiter that ends it, and the focus rule splits it when the
+// entry is asked for. Pauses are all alike. So an entry costs a few bytes, not three strings.
 class ReadingScript {
   public:
     // Two below the index type's limit, so that a position plus a pause pair never overflows.
     static constexpr std::int32_t kMaxEntries = std::numeric_limits<std::int32_t>::max() - 2;
 
-    // Empties every slot, slot 0 included.
+    // Empties every slot, slot 0 included, and lets go of the text.
     void reset();
 
-    // The entry in slot i, or nullptr when the slot is empty or i is outside the script.
-    const DisplayEntry* at(std::int32_t i) const;
-    bool filled(std::int32_t i) const { return at(i) != nullptr; }
+    // The text that word slots are cut from, kept while the script is.
+    void setText(std::shared_ptr<const std::u16string> text) { text_ = std::move(text); }
 
-    // Stores e in slot i (0 <= i < kMaxEntries, else std::out_of_range), replacing what the
-    // slot held; the script grows to reach slot i. `position` is where in the text the entry
-    // was cut from, in UTF-16 units: a word's first unit; for a pause, that of the word after.
+    // The entry in slot i, or nothing when the slot is empty or i is outside the script.
+    std::optional<DisplayEntry> at(std::int32_t i) const;
+    bool filled(std::int32_t i) const { return kind(i) != Kind::Empty; }
+    bool isPauseAt(std::int32_t i) const { return kind(i) == Kind::Pause; }
+
+    // Stores in slot i (0 <= i < kMaxEntries, else std::out_of_range) the word of the text
+    // that starts at `position`: up to the delimiter that ends it, which it keeps unless it is
+    // a blank. With `carriageReturn` the word ends before the line feed it reaches and takes a
+    // CR in its place, as the first half of a CR LF line break.
+    void storeWord(std::int32_t i, std::int32_t position, bool carriageReturn = false);
+    // Stores e in slot i, as an entry of its own rather than a word of the text.
     void store(std::int32_t i, DisplayEntry e, std::int32_t position = 0);
-    // Stores a pause entry in slot i, as store(i, pauseEntry(), position) would.
+    // Stores a pause entry in slot i; its position is that of the word after it.
     void storePause(std::int32_t i, std::int32_t position = 0);
     // How many slots have been stored to, the empty ones among them included.
-    std::int32_t size() const { return static_cast<std::int32_t>(slots_.size()); }
-    // The position of slot i's entry; 0 for a slot outside the script.
+    std::int32_t size() const { return static_cast<std::int32_t>(kinds_.size()); }
+    // The position of slot i's entry in the text; 0 for a slot outside the script.
     std::int32_t position(std::int32_t i) const;
 
     // Marks slot i, the last one stored, as the first entry of a sentence, and of a paragraph
@@ -50,17 +61,17 @@ class ReadingScript {
     std::int32_t entryAt(std::int32_t position, std::int32_t count) const;
 
   private:
-    struct SlotDeleter {
-        void operator()(const DisplayEntry* e) const;
-    };
-    using Slot = std::unique_ptr<const DisplayEntry, SlotDeleter>;
+    enum class Kind : std::uint8_t { Empty, Word, WordBeforeLineFeed, Pause, Own };
 
-    Slot& slot(std::int32_t i, std::int32_t position);
+    Kind kind(std::int32_t i) const;
+    void put(std::int32_t i, Kind kind, std::int32_t position);
 
-    // A deque grows block by block: growing never moves or copies the slots already there, so
-    // a long text never stalls the reading that runs while it is cut.
-    std::deque<Slot> slots_;
-    std::deque<std::int32_t> positions_;  // beside the slots, four bytes an entry
+    std::shared_ptr<const std::u16string> text_;
+    // A deque grows block by block: growing never moves the slots already there, so a long
+    // text never stalls the reading that runs while it is cut.
+    std::deque<std::int32_t> positions_;
+    std::deque<Kind> kinds_;
+    std::unordered_map<std::int32_t, DisplayEntry> own_;  // entries stored whole
     std::vector<std::int32_t> sentenceStarts_;
     std::vector<std::int32_t> paragraphStarts_;
 };

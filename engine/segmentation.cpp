@@ -1,8 +1,10 @@
 #include "engine/segmentation.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <string_view>
 
 namespace orvell {
@@ -22,13 +24,21 @@ bool isDelimiter(char16_t c) {
 
 bool isLineBreak(char16_t c) { return c == u'\n' || c == u'\r'; }
 
-bool focusIsLineBreak(const DisplayEntry& e) {
-    return e.focus.size() == 1 && isLineBreak(e.focus[0]);
-}
+// A word collected before a delimiter, blanks removed, as a span of the text; it may be empty.
+// With `carriageReturn` it is the span and a CR: a line feed alone is cut as CR LF.
+struct CollectedWord {
+    std::int32_t position;
+    std::size_t length;
+    char16_t last;  // its last unit, when not empty
+    bool carriageReturn;
+};
 
-bool endsSentence(const DisplayEntry& e) {
-    return !e.right.empty() && kSentenceMarks.find(e.right.back()) != std::u16string_view::npos;
-}
+// What the cutting looks back at in the entries it wrote.
+struct Written {
+    bool pause = false;
+    bool lineBreak = false;  // a line break alone
+    bool sentenceEnd = false;
+};
 
 enum class Step { Go, Full, Abandon };
 
@@ -41,47 +51,52 @@ class Cutter {
 
     std::int32_t writePosition() const { return p_; }
 
-    // w is the word collected up to this delimiter, blanks removed; it may be empty. It starts
-    // at `position` in the text.
-    Step delimit(std::u16string_view w, std::int32_t position) {
-        if (p_ > 0 && endsSentence(entry(p_ - 1)) && !writePauses(position)) return Step::Full;
-        if (p_ > 2 && focusIsLineBreak(entry(p_ - 1))) {
-            if (isPause(entry(p_ - 2)) || focusIsLineBreak(entry(p_ - 2))) {
+    Step delimit(const CollectedWord& w) {
+        if (p_ > 0 && written(p_ - 1).sentenceEnd && !writePauses(w.position)) return Step::Full;
+        if (p_ > 2 && written(p_ - 1).lineBreak) {
+            if (written(p_ - 2).pause || written(p_ - 2).lineBreak) {
                 // The line break leaves the script; its slot is overwritten by the next entry.
                 --p_;
-            } else if (!writePauses(position)) {
+            } else if (!writePauses(w.position)) {
                 return Step::Full;
             }
         }
-        if (w.empty()) return Step::Go;
+        if (w.length == 0) return Step::Go;
         if (p_ >= ReadingScript::kMaxEntries) return Step::Full;
-        sarr_.store(p_, cutWord(w), position);
-        markStart(w);
+        sarr_.storeWord(p_, w.position, w.carriageReturn);
+        // A word of one unit is all focus; a sentence ends with a mark after the focus.
+        const bool lineBreak = w.length == 1 && isLineBreak(w.last);
+        const bool sentenceEnd =
+            w.length > 1 && kSentenceMarks.find(w.last) != std::u16string_view::npos;
+        written(p_) = {false, lineBreak, sentenceEnd};
+        markStart(lineBreak, isLineBreak(w.last));
         if (!yield_()) return Step::Abandon;
         ++p_;
         return Step::Go;
     }
 
   private:
-    const DisplayEntry& entry(std::int32_t i) const { return *sarr_.at(i); }
+    // Only the last three slots are ever looked back at, so four remembered are enough.
+    Written& written(std::int32_t slot) { return written_[static_cast<std::size_t>(slot) % 4]; }
 
     // A word after a pause starts a sentence, one after a line break a paragraph; an empty
     // line's break is no word, and the line it ends is still to start.
-    void markStart(std::u16string_view w) {
-        const bool bareLineBreak = w.size() == 1 && isLineBreak(w[0]);
+    void markStart(bool bareLineBreak, bool endsWithLineBreak) {
         if (!bareLineBreak) {
             const bool paragraph = p_ == 0 || lineBroken_;
-            if (paragraph || isPause(entry(p_ - 1))) sarr_.markStart(p_, paragraph);
+            if (paragraph || written(p_ - 1).pause) sarr_.markStart(p_, paragraph);
             lineBroken_ = false;
         }
-        if (isLineBreak(w.back())) lineBroken_ = true;
+        if (endsWithLineBreak) lineBroken_ = true;
     }
 
     // A pair that does not fit whole is not written.
     bool writePauses(std::int32_t position) {
         if (p_ + 2 > ReadingScript::kMaxEntries) return false;
-        sarr_.storePause(p_, position);
-        sarr_.storePause(p_ + 1, position);
+        for (const std::int32_t slot : {p_, p_ + 1}) {
+            sarr_.storePause(slot, position);
+            written(slot) = {true, false, false};
+        }
         p_ += 2;
         return true;
     }
@@ -90,6 +105,7 @@ class Cutter {
     const YieldFn& yield_;
     std::int32_t p_ = 0;
     bool lineBroken_ = false;  // a line break came since the last word
+    std::array<Written, 4> written_{};
 };
 
 // Texts are far below 2^31 units: a book is read whole into memory first.
@@ -98,19 +114,32 @@ std::int32_t positionOf(std::size_t i) {
     return static_cast<std::int32_t>(std::min(i, kMost));
 }
 
-Step cutAll(std::u16string_view text, Cutter& cutter) {
+CollectedWord collected(std::u16string_view text, std::size_t start, std::size_t end,
+                        bool carriageReturn = false) {
+    const std::size_t length = end - start + (carriageReturn ? 1 : 0);
+    const char16_t last = carriageReturn ? u'\r' : length > 0 ? text[end - 1] : u'\0';
+    return {positionOf(start), length, last, carriageReturn};
+}
+
+Step cutAll(std::u16string_view text, LineFeeds lineFeeds, Cutter& cutter) {
     std::size_t start = 0;  // the word being collected is text[start, i]
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (!isDelimiter(c)) continue;
+        if (c == u'\n' && lineFeeds == LineFeeds::AsCrLf && (i == 0 || text[i - 1] != u'\r')) {
+            // A line feed alone, as the text box ends its lines, is cut as CR LF would be.
+            const Step step = cutter.delimit(collected(text, start, i, true));
+            if (step != Step::Go) return step;
+            start = i;
+        }
         // Blanks are delimiters, so the only blank the word can hold is c itself.
         const std::size_t end = c == u' ' ? i : i + 1;
-        const Step step = cutter.delimit(text.substr(start, end - start), positionOf(start));
+        const Step step = cutter.delimit(collected(text, start, end));
         if (step != Step::Go) return step;
         start = i + 1;
     }
     // A last word without a delimiter after it is cut as if the end of the text were one.
-    if (start < text.size()) return cutter.delimit(text.substr(start), positionOf(start));
+    if (start < text.size()) return cutter.delimit(collected(text, start, text.size()));
     return Step::Go;
 }
 
@@ -124,12 +153,20 @@ DisplayEntry cutWord(std::u16string_view word) {
             std::u16string(word.substr(k + 1))};
 }
 
-// The text is taken by value: the events run by yield may change the caller's copy.
-// NOLINTNEXTLINE(performance-unnecessary-value-param)
-CutResult cutText(std::u16string text, ReadingScript& sarr, std::int32_t& k1,
-                  const YieldFn& yield) {
+std::size_t wordEnd(std::u16string_view text, std::size_t start) {
+    std::size_t i = start;
+    while (i < text.size() && !isDelimiter(text[i])) ++i;
+    return i < text.size() && text[i] != u' ' ? i + 1 : i;
+}
+
+CutResult cutText(std::u16string text, ReadingScript& sarr, std::int32_t& k1, const YieldFn& yield,
+                  LineFeeds lineFeeds) {
+    // Shared, so that a newer script set from inside the yield cannot take it from under the
+    // cutting.
+    const auto kept = std::make_shared<const std::u16string>(std::move(text));
+    sarr.setText(kept);
     Cutter cutter(sarr, yield);
-    if (cutAll(text, cutter) == Step::Abandon) return CutResult::Abandoned;
+    if (cutAll(*kept, lineFeeds, cutter) == Step::Abandon) return CutResult::Abandoned;
     k1 = cutter.writePosition();
     return CutResult::Finished;
 }

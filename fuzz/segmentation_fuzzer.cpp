@@ -1,7 +1,8 @@
 // Cuts arbitrary UTF-16 text and checks the script against what the cutting promises: the words
 // of the text in order, each with its focus rule, pauses in pairs only where a sentence or a line
 // ends, line breaks dropped only after a pause or another line break, and the end of the script
-// at an empty slot. An odd last byte of the input abandons the cutting at the yield it names.
+// at an empty slot, and each word entry a span of the text. An odd last byte of the input
+// abandons the cutting at the yield it names.
 
 #include <algorithm>
 #include <cstddef>
@@ -34,6 +35,13 @@ constexpr std::u16string_view kFocusVowels = u"уеэоаяию";
 bool isDelimiter(char16_t c) { return kDelimiters.find(c) != std::u16string_view::npos; }
 
 std::u16string joined(const DisplayEntry& e) { return e.left + e.focus + e.right; }
+
+// Slot i's entry, which must be there.
+DisplayEntry entryAt(const ReadingScript& sarr, std::int32_t i) {
+    const std::optional<DisplayEntry> e = sarr.at(i);
+    ORVELL_REQUIRE(e.has_value());
+    return e.value_or(DisplayEntry{});
+}
 
 bool isLineBreak(const DisplayEntry& e) {
     return e.left.empty() && e.right.empty() && (e.focus == u"\n" || e.focus == u"\r");
@@ -90,14 +98,15 @@ class YieldWatch {
         if (step == 0) {
             // A line break is dropped only when a pause or another line break comes before it.
             ORVELL_REQUIRE(isLineBreak(stored_.back().entry) && e >= 2);
-            const DisplayEntry& before = *sarr_.at(e - 1);
+            const DisplayEntry before = entryAt(sarr_, e - 1);
             ORVELL_REQUIRE(orvell::isPause(before) || isLineBreak(before));
         }
         if (step == 3) {
-            ORVELL_REQUIRE(isExactPause(*sarr_.at(e - 2)) && isExactPause(*sarr_.at(e - 1)));
+            ORVELL_REQUIRE(isExactPause(entryAt(sarr_, e - 2)) &&
+                           isExactPause(entryAt(sarr_, e - 1)));
         }
         ORVELL_REQUIRE(!sarr_.filled(e + 1));
-        stored_.push_back({e, *sarr_.at(e)});
+        stored_.push_back({e, entryAt(sarr_, e)});
         last_ = e;
         return !stopAt_ || stored_.size() < *stopAt_;
     }
@@ -135,17 +144,17 @@ void requireAbandoned(const ReadingScript& sarr, const YieldWatch& watch, std::s
 // script is followed by them. A line break stays only after a word that is not a line break.
 void requirePauses(const ReadingScript& sarr, std::int32_t k1) {
     const auto pauseAt = [&](std::int32_t i) {
-        return i >= 0 && i < k1 && orvell::isPause(*sarr.at(i));
+        return i >= 0 && i < k1 && orvell::isPause(entryAt(sarr, i));
     };
     for (std::int32_t i = 0; i < k1; ++i) {
-        const DisplayEntry& e = *sarr.at(i);
+        const DisplayEntry e = entryAt(sarr, i);
         if (orvell::isPause(e)) {
             ORVELL_REQUIRE(isExactPause(e));
             ORVELL_REQUIRE(i > 0);
             if (pauseAt(i - 1)) {
                 ORVELL_REQUIRE(!pauseAt(i - 2) && !pauseAt(i + 1));
             } else {
-                const DisplayEntry& before = *sarr.at(i - 1);
+                const DisplayEntry before = entryAt(sarr, i - 1);
                 ORVELL_REQUIRE(endsSentence(before) || (isLineBreak(before) && i - 1 >= 2));
                 ORVELL_REQUIRE(pauseAt(i + 1));
             }
@@ -156,14 +165,25 @@ void requirePauses(const ReadingScript& sarr, std::int32_t k1) {
             ORVELL_REQUIRE(pauseAt(i + 1) && pauseAt(i + 2));
         }
         if (lineBreakRule && i + 1 < k1) {
-            const DisplayEntry& before = *sarr.at(i - 1);
+            const DisplayEntry before = entryAt(sarr, i - 1);
             ORVELL_REQUIRE(!orvell::isPause(before) && !isLineBreak(before));
         }
     }
 }
 
+// The script keeps no words of its own: each word entry, joined, is the text at its position.
+void requireSpansOfTheText(const ReadingScript& sarr, std::int32_t end, std::u16string_view text) {
+    for (std::int32_t i = 0; i < end; ++i) {
+        const DisplayEntry e = entryAt(sarr, i);
+        if (orvell::isPause(e)) continue;
+        const std::u16string word = joined(e);
+        const auto at = static_cast<std::size_t>(sarr.position(i));
+        ORVELL_REQUIRE(text.substr(at, word.size()) == word);
+    }
+}
+
 void requireFinished(const ReadingScript& sarr, std::int32_t k1, const YieldWatch& watch,
-                     const std::vector<std::u16string>& words) {
+                     const std::vector<std::u16string>& words, std::u16string_view text) {
     ORVELL_REQUIRE(k1 >= 0 && k1 <= ReadingScript::kMaxEntries);
     const std::vector<Stored>& stored = watch.stored();
     // One yield per word of the text, each word cut by the focus rule.
@@ -175,7 +195,7 @@ void requireFinished(const ReadingScript& sarr, std::int32_t k1, const YieldWatc
     ORVELL_REQUIRE(end == k1 || end == k1 + 1);
     if (end == k1 + 1) {
         ORVELL_REQUIRE(k1 >= 2 && stored.back().slot == k1);
-        ORVELL_REQUIRE(isLineBreak(*sarr.at(k1)) && *sarr.at(k1) == stored.back().entry);
+        ORVELL_REQUIRE(isLineBreak(entryAt(sarr, k1)) && entryAt(sarr, k1) == stored.back().entry);
     } else if (!stored.empty()) {
         const std::int32_t tail = k1 - 1 - stored.back().slot;
         ORVELL_REQUIRE(tail == 0 || tail == 2);
@@ -191,11 +211,12 @@ void requireFinished(const ReadingScript& sarr, std::int32_t k1, const YieldWatc
         slot = &s.entry;
     }
     for (std::int32_t i = 0; i < k1; ++i) {
-        const DisplayEntry& e = *sarr.at(i);
+        const DisplayEntry e = entryAt(sarr, i);
         const DisplayEntry* word = lastStored[static_cast<std::size_t>(i)];
         ORVELL_REQUIRE(orvell::isPause(e) ? word == nullptr : word != nullptr && e == *word);
     }
     requirePauses(sarr, k1);
+    requireSpansOfTheText(sarr, end, text);
 }
 
 ReadingScript& script() {
@@ -227,7 +248,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         requireAbandoned(sarr, watch, *stopAt, words);
     } else {
         ORVELL_REQUIRE(result == CutResult::Finished);
-        requireFinished(sarr, k1, watch, words);
+        requireFinished(sarr, k1, watch, words, text);
     }
     previousEnd = firstEmpty(sarr);
     return 0;

@@ -146,7 +146,8 @@ void TForm1::createTextBox() {
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // The text box keeps its line breaks as paragraphs; cutText() gives back CR LF.
+    // The text box keeps its line breaks as paragraphs, one unit each; the cutting reads each
+    // as CR LF.
     Memo1->setPlainText(welcomeText().replace(u"\r\n"_s, u"\n"_s));
 }
 

@@ -9,9 +9,11 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "books/book_text.h"
 #include "ui/Unit1.h"
@@ -19,7 +21,6 @@
 #include "ui/platform/mouse_events.h"
 #include "ui/platform/speed_button.h"
 #include "ui/platform/timer.h"
-#include "ui/text_positions.h"
 
 namespace orvell {
 
@@ -92,19 +93,23 @@ void TForm1::markReadingPlace(bool shown) {
     // no word, so the mark goes to the word before it or after it.
     std::int32_t entry = shown ? core_.sh() - 1 : core_.sh();
     const int step = shown ? -1 : 1;
-    while (core_.sarr().filled(entry) && isPause(*core_.sarr().at(entry))) entry += step;
-    const DisplayEntry* word = core_.sarr().at(entry);
-    if (word == nullptr) return clearReadingMark();
-    const QString text = Memo1->toPlainText();
-    const qsizetype start = boxPosition(text, core_.sarr().position(entry));
-    qsizetype end =
-        start + std::ssize(word->left) + std::ssize(word->focus) + std::ssize(word->right);
-    while (end > start && end <= text.size() && (text[end - 1] == u'\n' || text[end - 1] == u'\r'))
-        --end;
+    while (core_.sarr().isPauseAt(entry)) entry += step;
+    const std::optional<DisplayEntry> word = core_.sarr().at(entry);
+    if (!word) return clearReadingMark();
+    // Positions are the text box's own; the mark leaves out the line break ending the word.
+    const QTextDocument* document = Memo1->document();
+    const qsizetype size = document->characterCount() - 1;
+    const qsizetype start = std::min<qsizetype>(core_.sarr().position(entry), size);
+    qsizetype end = std::min<qsizetype>(
+        start + std::ssize(word->left) + std::ssize(word->focus) + std::ssize(word->right), size);
+    const auto isLineBreak = [](QChar c) {
+        return c == QChar::ParagraphSeparator || c == u'\n' || c == u'\r';
+    };
+    while (end > start && isLineBreak(document->characterAt(static_cast<int>(end - 1)))) --end;
     QTextEdit::ExtraSelection mark;
     mark.cursor = QTextCursor(Memo1->document());
-    mark.cursor.setPosition(static_cast<int>(std::min(start, text.size())));
-    mark.cursor.setPosition(static_cast<int>(std::min(end, text.size())), QTextCursor::KeepAnchor);
+    mark.cursor.setPosition(static_cast<int>(start));
+    mark.cursor.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
     mark.format.setBackground(Memo1->palette().color(QPalette::Highlight));
     mark.format.setForeground(Memo1->palette().color(QPalette::HighlightedText));
     Memo1->setExtraSelections({mark});
@@ -121,15 +126,14 @@ void TForm1::markReadingPlace(bool shown) {
 void TForm1::clearReadingMark() { Memo1->setExtraSelections({}); }
 
 void TForm1::ReadFromHereCommand(int position) {
-    const std::int32_t at = cutPositions(Memo1->toPlainText(), {position}).front();
     if (readingHeld_ && SpeedButton2->isEnabled() && !Timer1->enabled()) {
-        core_.moveTo(core_.entryAt(at));
+        core_.moveTo(core_.entryAt(position));
         rememberPlace(core_.sh());
         SpeedButton2Click();  // resumes
         return;
     }
     if (Timer1->enabled()) return;
-    startPosition_ = at;
+    startPosition_ = position;
     SpeedButton1Click();
 }
 

@@ -16,7 +16,7 @@ QString text(const std::u16string& s) { return QString::fromUtf16(s.data(), std:
 
 void TForm1::Timer1Timer() {
     const PacingTick tick = core_.tick(CheckBox1->isChecked());
-    if (tick.shown != nullptr) {
+    if (tick.shown) {
         // Written step by step, so that an unchanged value keeps the timer's rhythm.
         Timer1->setInterval(tick.lengthInterval);
         Timer1->setInterval(tick.interval);

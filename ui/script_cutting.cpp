@@ -2,12 +2,12 @@
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
+#include <chrono>
 #include <utility>
 #include <vector>
 
 #include "ui/Unit1.h"
 #include "ui/platform/timer.h"
-#include "ui/text_positions.h"
 
 namespace orvell {
 
@@ -15,19 +15,27 @@ void TForm1::cutScriptFromMemo() {
     core_.resetScript(startEntryOfBook());
     if (startPosition_ >= 0) core_.startAt(std::exchange(startPosition_, -1));
     // The chapters are the book's while the text box holds it unedited.
-    std::vector<qsizetype> starts;
+    std::vector<std::int32_t> starts;
     readingChapters_.clear();
     for (const books::Chapter& chapter : memoChapters_) {
         starts.push_back(chapter.position);
         readingChapters_.push_back(QString::fromStdU16String(chapter.title));
     }
-    // Made once: a whole book's text takes a while to gather from the text box.
-    const QString boxText = Memo1->toPlainText();
-    core_.setChapters(cutPositions(boxText, starts));
+    core_.setChapters(std::move(starts));
     titleChapter_ = -2;
     ComboBox1Change();
     Timer1->setEnabled(true);
-    if (core_.cut(cutText(boxText).toStdU16String(), [] { QCoreApplication::processEvents(); }))
+    // Pending events run after the first word, then at most once a millisecond: often enough
+    // that a tick waits no longer, seldom enough that a long text is cut in seconds.
+    std::chrono::steady_clock::time_point lastEvents;
+    const auto letEventsRun = [&lastEvents] {
+        constexpr auto kSlice = std::chrono::milliseconds(1);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastEvents < kSlice) return;
+        QCoreApplication::processEvents();
+        lastEvents = std::chrono::steady_clock::now();
+    };
+    if (core_.cut(Memo1->toPlainText().toStdU16String(), letEventsRun, LineFeeds::AsCrLf))
         bookCutFinished();
 }
 

@@ -20,10 +20,15 @@ inline std::u16string joined(const DisplayEntry& e) {
     return e == pauseEntry() ? std::u16string(kPause) : e.left + e.focus + e.right;
 }
 
+// Slot i's entry; an empty slot reads as one that no test expects.
+inline DisplayEntry entryAt(const ReadingScript& sarr, std::int32_t i) {
+    return sarr.at(i).value_or(DisplayEntry{u"", u"<empty slot>", u""});
+}
+
 // The script as the pacing sees it, up to the first empty slot.
 inline std::vector<std::u16string> scriptWords(const ReadingScript& sarr) {
     std::vector<std::u16string> words;
-    for (std::int32_t i = 0; const DisplayEntry* e = sarr.at(i); ++i) words.push_back(joined(*e));
+    for (std::int32_t i = 0; const auto e = sarr.at(i); ++i) words.push_back(joined(*e));
     return words;
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -39,7 +41,7 @@ TEST(Yield, SeesOnlyCompleteEntriesAndThePreviousCount) {
         storedAt.push_back(e);
         EXPECT_EQ(filledSlots(*sarr), e + 1) << "a slot after " << e << " is filled";
         EXPECT_EQ(k1, kPreviousK1);
-        EXPECT_FALSE(isPause(*sarr->at(e))) << "yield after a pause, slot " << e;
+        EXPECT_FALSE(isPause(test::entryAt(*sarr, e))) << "yield after a pause, slot " << e;
         for (std::int32_t i = 0; i <= e; ++i) EXPECT_EQ(sarr->at(i)->focus.size(), 1u);
         return true;
     });
@@ -98,6 +100,46 @@ struct GrowthCase {
     std::u16string_view last;  // the entry in slot k1 - 1
 };
 
+// The text box keeps a line break as one line feed: cut as CR LF, its text gives the entries
+// and marks of the same text with CR LF, at positions that count each line break once, and each
+// word entry is the text at its position (its CR the line feed there).
+TEST(LineFeeds, CutAsCrLfGiveTheSameScriptAtTheTextBoxPositions) {
+    const auto cases = std::to_array<std::u16string_view>({
+        u"Раз два.\r\n\r\nТри четыре\r\nпять, шесть \r\n\r\nсемь",
+        u"\r\nНачало,\r\n\r\n\r\nи конец\r\n",
+        u"Строка\r\nещё строка\r\nпоследнее слово",
+        u"Без переводов строк. Совсем",
+    });
+    for (std::size_t c = 0; c < cases.size(); ++c) {
+        const std::u16string_view crLf = cases[c];
+        std::u16string lf(crLf);
+        std::erase(lf, u'\r');
+        std::int32_t k1 = 0;
+        std::int32_t lfK1 = 0;
+        const auto sarr = std::make_unique<ReadingScript>();
+        const auto lfSarr = std::make_unique<ReadingScript>();
+        cutText(std::u16string(crLf), *sarr, k1, [] { return true; });
+        cutText(
+            lf, *lfSarr, lfK1, [] { return true; }, LineFeeds::AsCrLf);
+        ASSERT_EQ(lfK1, k1) << "case " << c;
+        EXPECT_EQ(lfSarr->sentenceStarts(), sarr->sentenceStarts());
+        EXPECT_EQ(lfSarr->paragraphStarts(), sarr->paragraphStarts());
+        for (std::int32_t i = 0; i < k1; ++i) {
+            const DisplayEntry entry = test::entryAt(*lfSarr, i);
+            EXPECT_EQ(entry, test::entryAt(*sarr, i)) << "case " << c << ", entry " << i;
+            const auto crLfAt = static_cast<std::size_t>(sarr->position(i));
+            const auto crs = std::count(crLf.begin(), crLf.begin() + crLfAt, u'\r');
+            const auto at = static_cast<std::size_t>(lfSarr->position(i));
+            EXPECT_EQ(at, crLfAt - static_cast<std::size_t>(crs))
+                << "case " << c << ", entry " << i;
+            if (isPause(entry)) continue;
+            std::u16string word = test::joined(entry);
+            if (word.back() == u'\r') word.back() = u'\n';
+            EXPECT_EQ(lf.substr(at, word.size()), word) << "case " << c << ", entry " << i;
+        }
+    }
+}
+
 // Names the case in test listings instead of dumping its bytes.
 void PrintTo(const GrowthCase& c, std::ostream* os) { *os << c.name; }
 
@@ -116,7 +158,7 @@ TEST_P(Growth, EveryEntryIsKeptAndTheSlotAfterTheLastStaysEmpty) {
     EXPECT_EQ(result, CutResult::Finished);
     EXPECT_EQ(k1, c.k1);
     ASSERT_TRUE(sarr->filled(c.k1 - 1));
-    EXPECT_EQ(test::joined(*sarr->at(c.k1 - 1)), c.last);
+    EXPECT_EQ(test::joined(test::entryAt(*sarr, c.k1 - 1)), c.last);
     EXPECT_FALSE(sarr->filled(c.k1));
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,16 +31,16 @@ std::string ascii(const std::u16string& s) { return {s.begin(), s.end()}; }
 std::string wordsAt(const ReadingCore& core, const std::vector<std::int32_t>& entries) {
     std::string out;
     for (const std::int32_t i : entries) {
-        const DisplayEntry* e = core.sarr().at(i);
+        const std::optional<DisplayEntry> e = core.sarr().at(i);
         if (!out.empty()) out += '|';
-        out += e == nullptr ? "-" : isPause(*e) ? "_" : ascii(joined(*e));
+        out += !e ? "-" : isPause(*e) ? "_" : ascii(joined(*e));
     }
     return out;
 }
 
 std::int32_t entryOf(const ReadingCore& core, const std::u16string& word) {
     for (std::int32_t i = 0; i < core.k1(); ++i) {
-        if (joined(*core.sarr().at(i)) == word) return i;
+        if (joined(test::entryAt(core.sarr(), i)) == word) return i;
     }
     return -1;
 }
@@ -64,7 +65,7 @@ TEST(Moves, EveryEntryKnowsItsPlaceInTheText) {
         EXPECT_EQ(wordsAt(core, core.sarr().sentenceStarts()), c.sentences) << c.label;
         EXPECT_EQ(wordsAt(core, core.sarr().paragraphStarts()), c.paragraphs) << c.label;
         for (std::int32_t i = 0; i < core.k1(); ++i) {
-            const DisplayEntry& e = *core.sarr().at(i);
+            const DisplayEntry e = test::entryAt(core.sarr(), i);
             if (isPause(e)) continue;
             const std::int32_t at = core.sarr().position(i);
             const std::u16string word = joined(e);

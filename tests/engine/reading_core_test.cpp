@@ -46,8 +46,8 @@ std::unique_ptr<ReadingCore> coreWith(FakeVocabulary& vocabulary, std::u16string
 // One tick as text: the entry shown with the interval it got, "end" when it ended the reading.
 std::string describe(const PacingTick& t) {
     std::string out;
-    if (t.shown != nullptr) {
-        const std::u16string word = joined(*t.shown);
+    if (t.shown) {
+        const std::u16string word = joined(t.shown.value_or(DisplayEntry{}));
         for (const char16_t c : word) out += c < 0x80 ? static_cast<char>(c) : '#';
         out += ' ' + std::to_string(t.interval);
     }
@@ -190,7 +190,7 @@ TEST(Cutting, AFiveMillionEntryTextIsShownFromItsFirstEntryToItsLast) {
     EXPECT_EQ(badYields, 0);
     EXPECT_EQ(core.k1(), kEntries);
     EXPECT_EQ(core.sh(), 1 + kEntries / 1000);
-    EXPECT_EQ(joined(*core.sarr().at(kEntries - 1)), u"b");
+    EXPECT_EQ(joined(test::entryAt(core.sarr(), kEntries - 1)), u"b");
     EXPECT_FALSE(core.sarr().filled(kEntries));
 }
 
@@ -276,11 +276,11 @@ TEST_P(Resume, StartsAStepBackBeforeThePlace) {
     bool first = true;
     ASSERT_TRUE(core.cut(text, [&] {
         if (!std::exchange(first, false) || start == 0) return;
-        EXPECT_EQ(core.tick(false).shown, nullptr) << "the entry is not cut yet";
+        EXPECT_FALSE(core.tick(false).shown) << "the entry is not cut yet";
     }));
     const PacingTick t = core.tick(false);
-    ASSERT_NE(t.shown, nullptr);
-    EXPECT_EQ(joined(*t.shown), decimal(c.firstShown));
+    ASSERT_TRUE(t.shown);
+    EXPECT_EQ(joined(t.shown.value_or(DisplayEntry{})), decimal(c.firstShown));
     // One entry shown in this sitting; the last one leaves sh on itself.
     EXPECT_EQ(core.statisticsTick().speed, t.ends ? 0 : 120);
 }

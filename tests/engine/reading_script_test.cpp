@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "engine/reading_script.h"
+#include "tests/engine/cut_outcome.h"
 
 namespace orvell {
 namespace {
@@ -15,8 +16,8 @@ TEST(ReadingScript, StartsEmptyAndHasNoSlotsOutsideItsRange) {
     auto sarr = std::make_unique<ReadingScript>();
     EXPECT_FALSE(sarr->filled(0));
     EXPECT_FALSE(sarr->filled(kLastSlot));
-    EXPECT_EQ(sarr->at(-1), nullptr);
-    EXPECT_EQ(sarr->at(ReadingScript::kMaxEntries), nullptr);
+    EXPECT_FALSE(sarr->at(-1));
+    EXPECT_FALSE(sarr->at(ReadingScript::kMaxEntries));
     EXPECT_THROW(sarr->store(-1, pauseEntry()), std::out_of_range);
     EXPECT_THROW(sarr->store(ReadingScript::kMaxEntries, pauseEntry()), std::out_of_range);
 }
@@ -27,8 +28,8 @@ TEST(ReadingScript, StoreReplacesAndResetEmptiesEverySlot) {
     sarr->store(0, {u"Д", u"о", u"бро"});
     sarr->storePause(1);
     sarr->store(kLastSlot, {u"", u"я", u""});
-    EXPECT_EQ(*sarr->at(0), (DisplayEntry{u"Д", u"о", u"бро"}));
-    EXPECT_EQ(*sarr->at(1), pauseEntry());
+    EXPECT_EQ(test::entryAt(*sarr, 0), (DisplayEntry{u"Д", u"о", u"бро"}));
+    EXPECT_EQ(test::entryAt(*sarr, 1), pauseEntry());
     EXPECT_TRUE(sarr->filled(kLastSlot));
 
     sarr->reset();
@@ -51,7 +52,7 @@ TEST(ReadingScript, PauseSlotCanTakeAWordAgain) {
     auto sarr = std::make_unique<ReadingScript>();
     sarr->storePause(3);
     sarr->store(3, {u"", u"\r", u""});
-    EXPECT_EQ(*sarr->at(3), (DisplayEntry{u"", u"\r", u""}));
+    EXPECT_EQ(test::entryAt(*sarr, 3), (DisplayEntry{u"", u"\r", u""}));
 }
 
 TEST(PauseEntry, IsSixOneAndEightBlanksAndKnownByItsFocus) {

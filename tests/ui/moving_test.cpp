@@ -39,8 +39,8 @@ class MovingTest : public test::WindowTestCase {
     QString firstMenuItem;
 
     QString word(std::int32_t entry) const {
-        const DisplayEntry* e = form->reading().sarr().at(entry);
-        return e == nullptr ? QString() : QString::fromStdU16String(e->left + e->focus + e->right);
+        const std::optional<DisplayEntry> e = form->reading().sarr().at(entry);
+        return !e ? QString() : QString::fromStdU16String(e->left + e->focus + e->right);
     }
     QString wordAtPlace() const { return word(form->reading().sh()).trimmed(); }
 

@@ -28,6 +28,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <utility>
 #include <vector>
@@ -313,8 +314,8 @@ class SoakTest : public QObject {
         longestScript_ = std::max(longestScript_, filled_);
         if (r.sh() < 0 || r.sh() > filled_) return fail(u"sh outside the script"_s);
         // A line break dropped at the very end of the text leaves the script but keeps its slot.
-        const DisplayEntry* afterLast = r.sarr().at(r.k1());
-        const bool droppedLineBreak = afterLast != nullptr && r.k1() + 1 == filled_ &&
+        const std::optional<DisplayEntry> afterLast = r.sarr().at(r.k1());
+        const bool droppedLineBreak = afterLast.has_value() && r.k1() + 1 == filled_ &&
                                       (afterLast->focus == u"\n" || afterLast->focus == u"\r");
         if (!r.cutting() && r.k1() != filled_ && !droppedLineBreak)
             return fail(u"k1 is not the number of entries after the cutting"_s);
