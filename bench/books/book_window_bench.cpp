@@ -1,24 +1,21 @@
-// Opening generated books of 5 MB in the window: from the open command to the text box filled
-// and the start button ready, the window's pending events (layout and paint) included, and the
-// book known by its text, and for the tag soup the damage told; and opening again a book whose
-// reading place is remembered.
+// Opening generated books of 5 MB in the window: from the open command to the text box filled,
+// the window titled and the start button ready, the window's pending events (layout and paint)
+// included, and the book known by its text, and for the tag soup the damage told; and opening
+// again a book whose reading place is remembered.
 
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QStandardPaths>
 #include <array>
-#include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/books/generated_books.h"
+#include "bench/books/window_opening.h"
 #include "bench/summary.h"
 #include "tests/ui/scratch_folder.h"
 #include "ui/Unit1.h"
-#include "ui/places_file.h"
 #include "ui/platform/message_box.h"
 #include "ui/platform/speed_button.h"
 #include "ui/platform/timer.h"
@@ -28,25 +25,16 @@ namespace {
 
 constexpr int kRuns = 7;
 
-using Clock = std::chrono::steady_clock;
-
 // Milliseconds of each opening of `file`; empty when the window did not take the book, or did
 // not find its place when one is `remembered`.
 std::vector<double> openingsMs(TForm1& form, const std::string& file, bool remembered = false) {
-    const QString path = QString::fromStdString(file);
     std::vector<double> ms;
     for (int run = 0; run < kRuns; ++run) {
-        form.Memo1->setPlainText(QStringLiteral("короткий текст"));
-        QApplication::processEvents();
-        const auto start = Clock::now();
-        form.openFile(path);
-        QApplication::processEvents();
-        const std::chrono::duration<double, std::milli> took = Clock::now() - start;
-        if (!form.SpeedButton1->isEnabled() ||
-            form.Memo1->document()->characterCount() < 1'000'000 ||
+        const std::optional<double> took = openingMs(form, QString::fromStdString(file));
+        if (!took ||
             form.SpeedButton1->toolTip().startsWith(QStringLiteral("Продолжить")) != remembered)
             return {};
-        ms.push_back(took.count());
+        ms.push_back(*took);
     }
     return ms;
 }
@@ -57,12 +45,6 @@ void readSomeOf(TForm1& form, const std::string& file) {
     form.SpeedButton1->click();  // returns once the whole book is cut
     for (int i = 0; i < 1000; ++i) emit form.Timer1->tick();
     form.SpeedButton2->click();
-}
-
-// The places go to a test folder, never the user's own, and start empty.
-void forgetReadingPlaces() {
-    QStandardPaths::setTestModeEnabled(true);
-    QFile::remove(PlacesFile::location());
 }
 
 }  // namespace
