@@ -1,10 +1,11 @@
-// Generated books of 5 MB: the prose of the engine's benchmark in paragraphs.
+// Generated books of 5 MB, and a text of 46 MB: the prose of the engine's benchmark in paragraphs.
 
 #include "bench/books/generated_books.h"
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 
 #include "bench/engine/generated_text.h"
@@ -18,6 +19,9 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kBookBytes = 5'000'000;
 constexpr std::size_t kChapters = 50;
+constexpr std::size_t kBigBookBytes = 46'000'000;
+// About a megabyte of the big book; each part is generated from a seed of its own.
+constexpr std::size_t kBigBookPartWords = 100'000;
 
 const fs::path& folder() {
     static const fs::path path = [] {
@@ -96,6 +100,20 @@ std::string writeEpubTagSoupBook() {
     return written("soup.epub", test::zipOf(test::epubFiles(soup)));
 }
 
+std::string writeBigTextBook() {
+    const fs::path file = folder() / "big.txt";
+    std::ofstream out(file, std::ios::binary);
+    std::size_t bytes = 0;
+    for (std::uint32_t seed = 1; bytes < kBigBookBytes; ++seed) {
+        std::u16string part = generatedText(kBigBookPartWords, seed);
+        part.resize(part.rfind(u"\r\n") + 2);  // whole paragraphs
+        const std::string utf8 = test::utf8(part);
+        out << utf8;
+        bytes += utf8.size();
+    }
+    return file.string();
+}
+
 }  // namespace
 
 const std::string& textBook() {
@@ -115,6 +133,11 @@ const std::string& epubBook() {
 
 const std::string& epubTagSoupBook() {
     static const std::string file = writeEpubTagSoupBook();
+    return file;
+}
+
+const std::string& bigTextBook() {
+    static const std::string file = writeBigTextBook();
     return file;
 }
 

@@ -33,9 +33,9 @@ std::vector<std::u16string_view> words() {
 
 }  // namespace
 
-std::u16string generatedText(std::size_t wordCount) {
+std::u16string generatedText(std::size_t wordCount, std::uint32_t seed) {
     const std::vector<std::u16string_view> list = words();
-    std::minstd_rand rng(20240611);
+    std::minstd_rand rng(seed);
     const auto pick = [&rng](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
     const auto word = [&] { return list[pick(list.size())]; };
 
