@@ -28,7 +28,7 @@
 #include "engine/display_entry.h"
 #include "engine/segmentation.h"
 #include "fuzz/require.h"
-#include "vocabulary/file_error.h"
+#include "storage/file_error.h"
 #include "vocabulary/roots.h"
 #include "vocabulary/vocabulary.h"
 

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "vocabulary/file_error.h"
-#include "vocabulary/file_system.h"
+#include "storage/file_error.h"
+#include "storage/file_system.h"
 #include "vocabulary/library_file.h"
 
 namespace orvell {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "books/reading_places.h"
-#include "vocabulary/background_writer.h"
+#include "storage/background_writer.h"
 
 namespace orvell {
 

@@ -4,9 +4,9 @@
 
 #include <QMetaObject>
 
+#include "storage/file_error.h"
 #include "ui/Unit1.h"
 #include "ui/platform/message_box.h"
-#include "vocabulary/file_error.h"
 
 namespace orvell {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/file_error.h"
+#include "storage/file_system.h"
 #include "vocabulary/ansi_code_page.h"
-#include "vocabulary/file_error.h"
-#include "vocabulary/file_system.h"
 
 namespace orvell {
 

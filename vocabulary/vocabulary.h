@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "engine/display_entry.h"
+#include "storage/background_writer.h"
+#include "storage/file_error.h"
+#include "storage/file_system.h"
 #include "vocabulary/ansi_code_page.h"
-#include "vocabulary/background_writer.h"
 #include "vocabulary/entry_log.h"
-#include "vocabulary/file_error.h"
-#include "vocabulary/file_system.h"
 #include "vocabulary/root_set.h"
 
 namespace orvell {

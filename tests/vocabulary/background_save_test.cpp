@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "tests/vocabulary/temp_folder.h"
-#include "vocabulary/file_system.h"
+#include "storage/file_system.h"
+#include "tests/storage/temp_folder.h"
 #include "vocabulary/vocabulary.h"
 
 namespace orvell {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "vocabulary/file_error.h"
+#include "storage/file_error.h"
 #include "vocabulary/vocabulary.h"
 
 namespace orvell::testing_support {

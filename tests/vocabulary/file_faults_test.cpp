@@ -5,15 +5,14 @@
 #endif
 
 #include <cerrno>
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "tests/vocabulary/failing_file_system.h"
+#include "storage/file_error.h"
+#include "tests/storage/failing_file_system.h"
+#include "tests/storage/temp_folder.h"
 #include "tests/vocabulary/file_failures.h"
-#include "tests/vocabulary/temp_folder.h"
-#include "vocabulary/file_error.h"
 #include "vocabulary/vocabulary.h"
 
 namespace orvell {
@@ -24,57 +23,6 @@ using testing_support::FailingFileSystem;
 using Operation = FailingFileSystem::Operation;
 using testing_support::failureOf;
 using testing_support::failureOfBackgroundSave;
-
-struct ErrorText {
-    const char* name;
-    int err;
-    std::string text;
-
-    friend void PrintTo(const ErrorText& c, std::ostream* os) { *os << c.name; }
-};
-
-class ErrorTexts : public testing::TestWithParam<ErrorText> {};
-
-TEST_P(ErrorTexts, NameTheFailureAsTheUserSeesIt) {
-    EXPECT_EQ(std::string(FileError::fromErrno(GetParam().err).what()), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    FileError, ErrorTexts,
-    testing::Values(ErrorText{"AccessDenied", EACCES, "File access denied"},
-                    ErrorText{"NotPermitted", EPERM, "File access denied"},
-                    ErrorText{"ReadOnlyFileSystem", EROFS, "File access denied"},
-                    ErrorText{"Folder", EISDIR, "File access denied"},
-                    ErrorText{"ProcessOutOfHandles", EMFILE, "Too many open files"},
-                    ErrorText{"SystemOutOfHandles", ENFILE, "Too many open files"},
-                    ErrorText{"DiskFull", ENOSPC, "I/O error 28"},
-                    ErrorText{"InputOutput", EIO, "I/O error 5"}),
-    [](const auto& test) { return std::string(test.param.name); });
-
-// The Windows codes, as GetLastError gives them, mapped on every platform.
-struct WindowsErrorText {
-    const char* name;
-    std::uint32_t code;
-    std::string text;
-
-    friend void PrintTo(const WindowsErrorText& c, std::ostream* os) { *os << c.name; }
-};
-
-class WindowsErrorTexts : public testing::TestWithParam<WindowsErrorText> {};
-
-TEST_P(WindowsErrorTexts, NameTheFailureAsTheUserSeesIt) {
-    EXPECT_EQ(std::string(FileError::fromWindowsError(GetParam().code).what()), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    FileError, WindowsErrorTexts,
-    testing::Values(WindowsErrorText{"AccessDenied", 5, "File access denied"},
-                    WindowsErrorText{"WriteProtected", 19, "File access denied"},
-                    WindowsErrorText{"OutOfHandles", 4, "Too many open files"},
-                    WindowsErrorText{"SharingViolation", 32, "I/O error 32"},
-                    WindowsErrorText{"DiskFull", 112, "I/O error 112"},
-                    WindowsErrorText{"PathNotFound", 3, "I/O error 3"}),
-    [](const auto& test) { return std::string(test.param.name); });
 
 constexpr const char* kOldFile = "old\r\nlines\r\n";
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/storage/temp_folder.h"
 #include "tests/vocabulary/file_failures.h"
-#include "tests/vocabulary/temp_folder.h"
 #include "vocabulary/vocabulary.h"
 
 namespace orvell {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/vocabulary/temp_folder.h"
+#include "tests/storage/temp_folder.h"
 #include "vocabulary/vocabulary.h"
 
 namespace orvell {

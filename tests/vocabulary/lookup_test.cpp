@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine/display_entry.h"
-#include "tests/vocabulary/temp_folder.h"
+#include "tests/storage/temp_folder.h"
 #include "vocabulary/roots.h"
 #include "vocabulary/vocabulary.h"
 

@@ -17,8 +17,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/storage/temp_folder.h"
 #include "tests/vocabulary/saving_process.h"
-#include "tests/vocabulary/temp_folder.h"
 #include "vocabulary/vocabulary.h"
 
 namespace orvell {

@@ -1,4 +1,4 @@
-#include "vocabulary/file_error.h"
+#include "storage/file_error.h"
 
 #include <cerrno>
 

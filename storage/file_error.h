@@ -6,8 +6,8 @@
 
 namespace orvell {
 
-// A failed operation on the vocabulary file. what() is the text the user sees (without the
-// full stop the message box adds): "File access denied", "Too many open files" or
+// A failed operation on one of the program's files. what() is the text the user sees (without
+// the full stop the message box adds): "File access denied", "Too many open files" or
 // "I/O error N", N being the operating system's error number.
 class FileError : public std::runtime_error {
   public:

@@ -11,14 +11,14 @@
 
 namespace orvell::testing_support {
 
-// Runs each test in a fresh empty folder of its own as the current directory, where
-// library.txt is looked for.
+// Runs each test in a fresh empty folder of its own as the current directory, where files
+// named without a folder, as library.txt is, are looked for.
 class InTempFolder : public ::testing::Test {
   protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
         folder_ = std::filesystem::temp_directory_path() /
-                  ("orvell-vocabulary-" + std::to_string(std::random_device{}()));
+                  ("orvell-test-" + std::to_string(std::random_device{}()));
         std::filesystem::create_directories(folder_);
         std::filesystem::current_path(folder_);
     }

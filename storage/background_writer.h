@@ -10,8 +10,9 @@ namespace orvell {
 
 // One thread that runs the saves handed to it, one at a time, in the order handed over, so
 // saves never overlap and a later one always writes last. A save handed over while another
-// still waits to start takes its place: the vocabulary only grows, so the later save holds
-// everything the waiting one would have written. The thread starts with the first job.
+// still waits to start takes its place: a save writes all there is to save as of when it was
+// handed over, so the later one holds everything the waiting one would have written. The
+// thread starts with the first job.
 class BackgroundWriter {
   public:
     using Job = std::function<void()>;

@@ -6,8 +6,8 @@
 
 #include <cerrno>
 
-#include "vocabulary/file_error.h"
-#include "vocabulary/file_system.h"
+#include "storage/file_error.h"
+#include "storage/file_system.h"
 
 namespace orvell {
 

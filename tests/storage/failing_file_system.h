@@ -4,8 +4,8 @@
 #include <array>
 #include <set>
 
-#include "vocabulary/file_error.h"
-#include "vocabulary/file_system.h"
+#include "storage/file_error.h"
+#include "storage/file_system.h"
 
 namespace orvell::testing_support {
 

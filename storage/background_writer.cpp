@@ -1,4 +1,4 @@
-#include "vocabulary/background_writer.h"
+#include "storage/background_writer.h"
 
 #include <utility>
 

@@ -9,7 +9,7 @@
 
 namespace orvell {
 
-// The few file operations the vocabulary file needs, each throwing FileError with the
+// The few file operations the program's files need, each throwing FileError with the
 // operating system's error number when it fails. The program uses the system's; tests put
 // in one that fails a chosen operation.
 class FileSystem {
