@@ -12,7 +12,7 @@
 
 #include "storage/file_error.h"
 #include "storage/file_system.h"
-#include "vocabulary/library_file.h"
+#include "storage/whole_file.h"
 
 namespace orvell {
 
@@ -75,8 +75,8 @@ void PlacesFile::save() {
             if (!QDir().mkpath(QFileInfo(file_).path()))
                 throw FileError("cannot create the folder");
             const std::array pieces{std::string_view(text)};
-            writeLibraryFile(systemFileSystem(), std::filesystem::path(file_.toStdU16String()),
-                             pieces);
+            writeAtomically(systemFileSystem(), std::filesystem::path(file_.toStdU16String()),
+                            pieces);
         } catch (const FileError& e) {
             reportOnce(failureReported_,
                        QStringLiteral("Orvell: reading places not saved in %1: %2.")

@@ -4,7 +4,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "storage/file_error.h"
@@ -26,11 +25,5 @@ LibraryLines readLibraryFile(FileSystem& fs, const std::filesystem::path& file);
 
 // The entries as the file holds them: each in the code page, followed by CR LF.
 std::string encodeEntries(AnsiCodePage& codePage, std::span<const std::u16string> entries);
-
-// Writes the pieces of encoded entries in order to a new file beside `file`, flushes it to the
-// disk, then puts it in place of `file`. Throws FileError; on failure `file` is untouched and
-// the new file removed.
-void writeLibraryFile(FileSystem& fs, const std::filesystem::path& file,
-                      std::span<const std::string_view> pieces);
 
 }  // namespace orvell

@@ -6,6 +6,7 @@
 #include <span>
 #include <utility>
 
+#include "storage/whole_file.h"
 #include "vocabulary/library_file.h"
 #include "vocabulary/roots.h"
 
@@ -128,7 +129,7 @@ void Vocabulary::write(FileSystem& fs, const Snapshot& snapshot) {
         pieces.push_back(*unread->bytes);
     }
     pieces.insert(pieces.end(), snapshot.added.begin(), snapshot.added.end());
-    writeLibraryFile(fs, snapshot.file, pieces);
+    writeAtomically(fs, snapshot.file, pieces);
 }
 
 void Vocabulary::SaveLib(const std::filesystem::path& file) {
