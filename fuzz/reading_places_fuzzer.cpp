@@ -8,14 +8,14 @@
 #include <string>
 #include <string_view>
 
-#include "books/reading_places.h"
 #include "fuzz/require.h"
+#include "places/reading_places.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // libFuzzer hands over unsigned bytes; the reader takes chars.
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    using orvell::books::ReadingPlaces;
+    using orvell::ReadingPlaces;
     const ReadingPlaces places = ReadingPlaces::parse(bytes);
     ORVELL_REQUIRE(places.size() <= ReadingPlaces::kMaxBooks);
     const std::string file = places.serialise();

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
-#include "ui/places_file.h"
+#include "places/places_file.h"
 #include "ui/platform/activation.h"
 #include "ui/platform/fonts.h"
 #include "ui/platform/hot_keys.h"

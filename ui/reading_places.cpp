@@ -10,8 +10,9 @@
 #include <algorithm>
 
 #include "books/book_identity.h"
+#include "places/places_file.h"
 #include "ui/Unit1.h"
-#include "ui/places_file.h"
+#include "ui/platform/data_folder.h"
 #include "ui/platform/speed_button.h"
 #include "ui/platform/timer.h"
 
@@ -31,7 +32,7 @@ QString russianNumber(std::int32_t n) { return QLocale(QLocale::Russian).toStrin
 }  // namespace
 
 void TForm1::setUpReadingPlaces() {
-    places_ = std::make_unique<PlacesFile>();
+    places_ = std::make_unique<PlacesFile>(platform::dataFolder());
     auto* startOver = new QShortcut(kStartOverKey, this);
     startOver->setContext(Qt::WindowShortcut);
     connect(startOver, &QShortcut::activated, this, &TForm1::StartOverCommand);
@@ -56,7 +57,7 @@ void TForm1::forgetTextBoxBook() {
 std::int32_t TForm1::startEntryOfBook() {
     readingBook_ = memoBook_;
     resumedEntries_ = 0;
-    const books::ReadingPlace* place = memoBook_.empty() ? nullptr : places_->find(memoBook_);
+    const ReadingPlace* place = memoBook_.empty() ? nullptr : places_->find(memoBook_);
     if (place == nullptr || place->position == 0) return 0;
     resumedEntries_ = place->entries;
     return resumeEntry(place->position, ComboBox1->currentIndex());
@@ -82,7 +83,7 @@ void TForm1::rememberPlace(std::int32_t position) {
 
 void TForm1::StartOverCommand() {
     if (!SpeedButton1->isEnabled() || Timer1->enabled() || memoBook_.empty()) return;
-    const books::ReadingPlace* place = places_->find(memoBook_);
+    const ReadingPlace* place = places_->find(memoBook_);
     if (place == nullptr || place->position == 0) return;
     places_->remember(memoBook_, place->entries, 0);
     // A reading of the book still in the script must not put its place back at exit.
@@ -91,7 +92,7 @@ void TForm1::StartOverCommand() {
 }
 
 void TForm1::updateStartHint() {
-    const books::ReadingPlace* place = memoBook_.empty() ? nullptr : places_->find(memoBook_);
+    const ReadingPlace* place = memoBook_.empty() ? nullptr : places_->find(memoBook_);
     if (place == nullptr || place->position == 0) {
         SpeedButton1->setToolTip(kReadFromHereHint);
         return;

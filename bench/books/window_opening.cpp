@@ -1,14 +1,15 @@
 #include "bench/books/window_opening.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <chrono>
+#include <filesystem>
 
 #include "ui/Unit1.h"
-#include "ui/places_file.h"
+#include "places/places_file.h"
+#include "ui/platform/data_folder.h"
 #include "ui/platform/speed_button.h"
 
 namespace orvell::bench {
@@ -29,7 +30,7 @@ std::optional<double> openingMs(TForm1& form, const QString& path) {
 
 void forgetReadingPlaces() {
     QStandardPaths::setTestModeEnabled(true);
-    QFile::remove(PlacesFile::location());
+    std::filesystem::remove(platform::dataFolder() / PlacesFile::kFileName);
 }
 
 }  // namespace orvell::bench

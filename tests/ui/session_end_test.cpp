@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "books/book_identity.h"
-#include "books/reading_places.h"
+#include "places/reading_places.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/end_requests.h"
 
@@ -124,7 +124,7 @@ class SessionEndTest : public QObject {
             QVERIFY(form.Timer1->enabled());
             const std::int32_t reached = form.reading().sh();
             QVERIFY(!QFile::exists(u"library.txt"_s));
-            QVERIFY(!QFile::exists(PlacesFile::location()));
+            QVERIFY(!QFile::exists(test::placesLocation()));
 
             // NOLINTNEXTLINE(performance-no-int-to-ptr): a window's id is its handle
             const auto window = reinterpret_cast<HWND>(form.winId());
@@ -139,18 +139,17 @@ class SessionEndTest : public QObject {
             }
             // One root a word read.
             QCOMPARE(read(u"library.txt"_s).count('\n'), 4);
-            const auto places =
-                books::ReadingPlaces::parse(read(PlacesFile::location()).toStdString());
-            const books::ReadingPlace* place =
+            const auto places = ReadingPlaces::parse(read(test::placesLocation()).toStdString());
+            const ReadingPlace* place =
                 places.find(books::bookIdentity(form.Memo1->toPlainText().toStdU16String()));
             QVERIFY(place != nullptr);
             QCOMPARE(place->position, reached);
-            QVERIFY(QFile::remove(PlacesFile::location()));
+            QVERIFY(QFile::remove(test::placesLocation()));
             QVERIFY(QFile::remove(u"library.txt"_s));
         }
         // Saved once: the window's destruction wrote nothing again.
         QVERIFY(!QFile::exists(u"library.txt"_s));
-        QVERIFY(!QFile::exists(PlacesFile::location()));
+        QVERIFY(!QFile::exists(test::placesLocation()));
     }
 };
 

@@ -9,10 +9,11 @@
 #include <memory>
 #include <vector>
 
+#include "places/places_file.h"
 #include "tests/ui/scratch_folder.h"
 #include "ui/Unit1.h"
-#include "ui/places_file.h"
 #include "ui/platform/activation.h"
+#include "ui/platform/data_folder.h"
 #include "ui/platform/hot_keys.h"
 #include "ui/platform/message_box.h"
 #include "ui/platform/speed_button.h"
@@ -30,11 +31,16 @@ inline void setActiveWindow(QWidget* window) {
     QT_WARNING_POP
 }
 
+// The file of the window's reading places.
+inline QString placesLocation() {
+    return QString::fromStdU16String((platform::dataFolder() / PlacesFile::kFileName).u16string());
+}
+
 // Sends the window's reading places to a test folder (~/.qttest), never the user's own, and
 // starts with none there, so that a run does not depend on the one before.
 inline void useFreshReadingPlaces() {
     QStandardPaths::setTestModeEnabled(true);
-    QFile::remove(PlacesFile::location());
+    QFile::remove(placesLocation());
 }
 
 // Answers every message box at once with OK and remembers what it showed.

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orvell::books {
+namespace orvell {
 
 struct ReadingPlace {
     std::string book;            // bookIdentity of its text
@@ -45,4 +45,4 @@ class ReadingPlaces {
     std::vector<ReadingPlace> places_;  // the one reached longest ago first
 };
 
-}  // namespace orvell::books
+}  // namespace orvell

@@ -1,11 +1,11 @@
-#include "books/reading_places.h"
+#include "places/reading_places.h"
 
 #include <algorithm>
 #include <charconv>
 #include <optional>
 #include <utility>
 
-namespace orvell::books {
+namespace orvell {
 
 namespace {
 
@@ -101,4 +101,4 @@ ReadingPlaces ReadingPlaces::parse(std::string_view text) {
     return places;
 }
 
-}  // namespace orvell::books
+}  // namespace orvell
