@@ -86,7 +86,7 @@ void TForm1::saveBeforeExit() {
     savedBeforeExit_ = true;
     // A pause, a step back and the end have remembered the place already; a running reading
     // has not. The save waits for one in flight and writes last.
-    if (Timer1->enabled()) rememberPlace(core_.sh());
+    if (Timer1->enabled()) rememberPlace(session_.core().sh());
     places_->waitForSaves();
     SaveLib();
 }

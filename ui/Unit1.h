@@ -9,6 +9,7 @@
 
 #include "books/book_text.h"
 #include "engine/reading_core.h"
+#include "session/reading_session.h"
 #include "vocabulary/vocabulary.h"
 
 class QCheckBox;
@@ -84,7 +85,7 @@ class TForm1 : public QWidget {
 
     // The reading as it stands, for tests and benchmarks to look at; only the controls change
     // it.
-    const ReadingCore& reading() const { return core_; }
+    const ReadingCore& reading() const { return session_.core(); }
 
     // Opens a book file into the text box, as the file dialog and a drop do; a file that cannot
     // be read gets an error box and leaves the text as it was.
@@ -200,16 +201,8 @@ class TForm1 : public QWidget {
     void showFileError(const FileError& e);
 
     Vocabulary larr;  // learning vocabulary
-    // The reading: script, position, counters and their arithmetic.
-    ReadingCore core_{[this](const DisplayEntry& e) {
-        const int factor = larr.lookup(e);
-        ++looked_;
-        if (factor == 2) ++learnedNew_;
-        return factor;
-    }};
-    // Lookups of this reading, and how many found a new root.
-    std::int64_t looked_ = 0;
-    std::int64_t learnedNew_ = 0;
+    // The reading of the text box's text, its chapters and its lookups.
+    ReadingSession session_{[this](const DisplayEntry& e) { return larr.lookup(e); }};
     // The script is of the text box's text: a reading was started and the text not edited.
     bool readingHeld_ = false;
     // Where "Читать отсюда" starts the next reading, in the cut text; -1: as the book says.
@@ -217,8 +210,7 @@ class TForm1 : public QWidget {
     // The text box's book: its file's name and chapters, empty for a text typed or pasted.
     QString bookName_;
     std::vector<books::Chapter> memoChapters_;
-    // The titles of the reading's chapters, and the one the title shows (-2: none yet).
-    std::vector<QString> readingChapters_;
+    // The reading's chapter the title shows (-2: none yet).
     int titleChapter_ = -2;
     QString vrem;      // start time of the reading, long time format
     bool boo = false;  // the learning-mode explanation is still to be shown

@@ -82,34 +82,21 @@ void TForm1::moveKeyPressed(int id) {
     const auto* key = std::ranges::find(kMoveKeys, id, &MoveKey::id);
     // Only a reading that runs or is paused moves; after its end the keys rest.
     if (key == kMoveKeys.end() || !SpeedButton2->isEnabled()) return;
-    if (!core_.move(key->unit, key->forward)) return;
-    rememberPlace(core_.sh());
-    showChapterInTitle(core_.sh());
+    if (!session_.core().move(key->unit, key->forward)) return;
+    rememberPlace(session_.core().sh());
+    showChapterInTitle(session_.core().sh());
     if (!Timer1->enabled()) markReadingPlace(false);
 }
 
 void TForm1::markReadingPlace(bool shown) {
-    // The word in the strip, or after a move the one the reading goes on with; a pause shows
-    // no word, so the mark goes to the word before it or after it.
-    std::int32_t entry = shown ? core_.sh() - 1 : core_.sh();
-    const int step = shown ? -1 : 1;
-    while (core_.sarr().isPauseAt(entry)) entry += step;
-    const std::optional<DisplayEntry> word = core_.sarr().at(entry);
-    if (!word) return clearReadingMark();
-    // Positions are the text box's own; the mark leaves out the line break ending the word.
     const QTextDocument* document = Memo1->document();
-    const qsizetype size = document->characterCount() - 1;
-    const qsizetype start = std::min<qsizetype>(core_.sarr().position(entry), size);
-    qsizetype end = std::min<qsizetype>(
-        start + std::ssize(word->left) + std::ssize(word->focus) + std::ssize(word->right), size);
-    const auto isLineBreak = [](QChar c) {
-        return c == QChar::ParagraphSeparator || c == u'\n' || c == u'\r';
-    };
-    while (end > start && isLineBreak(document->characterAt(static_cast<int>(end - 1)))) --end;
+    const std::optional<TextSpan> word =
+        session_.wordToMark(shown, static_cast<std::int32_t>(document->characterCount() - 1));
+    if (!word) return clearReadingMark();
     QTextEdit::ExtraSelection mark;
     mark.cursor = QTextCursor(Memo1->document());
-    mark.cursor.setPosition(static_cast<int>(start));
-    mark.cursor.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
+    mark.cursor.setPosition(word->start);
+    mark.cursor.setPosition(word->end, QTextCursor::KeepAnchor);
     mark.format.setBackground(Memo1->palette().color(QPalette::Highlight));
     mark.format.setForeground(Memo1->palette().color(QPalette::HighlightedText));
     Memo1->setExtraSelections({mark});
@@ -127,8 +114,8 @@ void TForm1::clearReadingMark() { Memo1->setExtraSelections({}); }
 
 void TForm1::ReadFromHereCommand(int position) {
     if (readingHeld_ && SpeedButton2->isEnabled() && !Timer1->enabled()) {
-        core_.moveTo(core_.entryAt(position));
-        rememberPlace(core_.sh());
+        session_.core().moveTo(session_.core().entryAt(position));
+        rememberPlace(session_.core().sh());
         SpeedButton2Click();  // resumes
         return;
     }
@@ -138,29 +125,19 @@ void TForm1::ReadFromHereCommand(int position) {
 }
 
 void TForm1::showChapterInTitle(std::int32_t entry) {
-    if (bookName_.isEmpty() || readingChapters_.empty()) return;
-    const int chapter = core_.chapterOf(std::max(entry, 0));
-    if (chapter == titleChapter_) return;
-    titleChapter_ = chapter;
+    if (bookName_.isEmpty()) return;
+    const std::optional<ChapterAt> chapter = session_.chapterAt(entry);
+    if (!chapter || chapter->index == titleChapter_) return;
+    titleChapter_ = chapter->index;
     QString title = u"Orvell — "_s + bookName_;
-    if (chapter >= 0) title += u" — "_s + readingChapters_[static_cast<std::size_t>(chapter)];
+    if (chapter->index >= 0) title += u" — "_s + QStringView(chapter->title).toString();
     setWindowTitle(title);
 }
 
 QString TForm1::timeLeftHint() const {
-    if (core_.k1() <= 0 || core_.cutting()) return {};
-    const auto plain = [](const DisplayEntry&) { return 1; };
-    const std::int32_t from = core_.sh();
-    // New roots take twice as long: their share so far in this reading stands for the rest.
-    const double share =
-        looked_ == 0 ? 0.0 : static_cast<double>(learnedNew_) / static_cast<double>(looked_);
-    const double factor = CheckBox1->isChecked() ? 1.0 + share : 1.0;
-    const auto estimate = [&](std::int32_t to) {
-        return static_cast<std::uint64_t>(static_cast<double>(core_.displayMs(from, to, plain)) *
-                                          factor);
-    };
-    return u"Осталось: глава — %1, книга — %2"_s.arg(duration(estimate(core_.chapterEnd(from))),
-                                                     duration(estimate(core_.k1())));
+    const std::optional<TimeLeft> left = session_.timeLeft(CheckBox1->isChecked());
+    if (!left) return {};
+    return u"Осталось: глава — %1, книга — %2"_s.arg(duration(left->chapter), duration(left->book));
 }
 
 }  // namespace orvell

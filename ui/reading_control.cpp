@@ -49,12 +49,11 @@ void TForm1::SpeedButton1Click() {
     takeHotKeys(*hotKeys);
     readingHeld_ = true;
     takeMoveKeys();
-    looked_ = learnedNew_ = 0;
     SpeedButton1->setEnabled(false);
     vrem = platform::formatLongTime(platform::now().time());
     Memo1->setEnabled(false);
     SpeedButton2->setEnabled(true);
-    core_.restartStatistics();
+    session_.core().restartStatistics();
     // Off and on again, so that the first statistics tick comes a full period after the start.
     Timer2->setEnabled(false);
     Timer2->setEnabled(true);
@@ -67,7 +66,7 @@ void TForm1::SpeedButton2Click() {
         Memo1->setEnabled(true);
         Timer1->setEnabled(false);
         SpeedButton2->setText(kResumeCaption);
-        rememberPlace(core_.sh());
+        rememberPlace(session_.core().sh());
         markReadingPlace(true);
     } else {
         Memo1->setEnabled(false);
@@ -78,12 +77,12 @@ void TForm1::SpeedButton2Click() {
 }
 
 void TForm1::SpeedButton3Click() {
-    core_.stepBack(ComboBox1->currentIndex());
+    session_.core().stepBack(ComboBox1->currentIndex());
     // Pauses a running reading; a paused one (or one started while paused) stays as it is.
     if (SpeedButton2->text() == kPauseCaption)
         SpeedButton2Click();  // which remembers the place and marks it when it pauses
     else
-        rememberPlace(core_.sh());
+        rememberPlace(session_.core().sh());
     if (!Timer1->enabled() && SpeedButton2->isEnabled()) markReadingPlace(false);
 }
 
@@ -100,8 +99,8 @@ void TForm1::WMHotKey(int id) {
 }
 
 void TForm1::ComboBox1Change() {
-    core_.applySpeed(ComboBox1->currentIndex());
-    Timer1->setInterval(static_cast<std::uint32_t>(core_.j()));
+    session_.core().applySpeed(ComboBox1->currentIndex());
+    Timer1->setInterval(static_cast<std::uint32_t>(session_.core().j()));
 }
 
 void TForm1::AppActivate() {

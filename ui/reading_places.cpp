@@ -67,17 +67,17 @@ void TForm1::bookCutFinished() {
     if (readingBook_.empty()) return;
     // Cut into another number of entries than when the place was remembered (the cutting has
     // changed since): the place may point anywhere, so it is not used again.
-    if (resumedEntries_ != 0 && resumedEntries_ != core_.k1()) places_->forget(readingBook_);
+    if (resumedEntries_ != 0 && resumedEntries_ != session_.core().k1()) places_->forget(readingBook_);
     resumedEntries_ = 0;
     // A pause during the cutting could not say yet how many entries the place counts in.
-    if (!Timer1->enabled()) rememberPlace(core_.sh());
+    if (!Timer1->enabled()) rememberPlace(session_.core().sh());
     updateStartHint();
 }
 
 void TForm1::rememberPlace(std::int32_t position) {
     // Only a place in a script whose length is known can be checked against it later.
-    if (readingBook_.empty() || core_.cutting() || core_.k1() <= 0) return;
-    places_->remember(readingBook_, core_.k1(), std::min(position, core_.k1() - 1));
+    if (readingBook_.empty() || session_.core().cutting() || session_.core().k1() <= 0) return;
+    places_->remember(readingBook_, session_.core().k1(), std::min(position, session_.core().k1() - 1));
     updateStartHint();
 }
 

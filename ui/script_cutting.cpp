@@ -4,7 +4,6 @@
 #include <QPlainTextEdit>
 #include <chrono>
 #include <utility>
-#include <vector>
 
 #include "ui/Unit1.h"
 #include "ui/platform/timer.h"
@@ -12,16 +11,9 @@
 namespace orvell {
 
 void TForm1::cutScriptFromMemo() {
-    core_.resetScript(startEntryOfBook());
-    if (startPosition_ >= 0) core_.startAt(std::exchange(startPosition_, -1));
     // The chapters are the book's while the text box holds it unedited.
-    std::vector<std::int32_t> starts;
-    readingChapters_.clear();
-    for (const books::Chapter& chapter : memoChapters_) {
-        starts.push_back(chapter.position);
-        readingChapters_.push_back(QString::fromStdU16String(chapter.title));
-    }
-    core_.setChapters(std::move(starts));
+    session_.begin(startEntryOfBook(), memoChapters_);
+    if (startPosition_ >= 0) session_.core().startAt(std::exchange(startPosition_, -1));
     titleChapter_ = -2;
     ComboBox1Change();
     Timer1->setEnabled(true);
@@ -35,7 +27,7 @@ void TForm1::cutScriptFromMemo() {
         QCoreApplication::processEvents();
         lastEvents = std::chrono::steady_clock::now();
     };
-    if (core_.cut(Memo1->toPlainText().toStdU16String(), letEventsRun, LineFeeds::AsCrLf))
+    if (session_.core().cut(Memo1->toPlainText().toStdU16String(), letEventsRun, LineFeeds::AsCrLf))
         bookCutFinished();
 }
 

@@ -38,7 +38,7 @@ platform::TProgressBarState nextBarState(platform::TProgressBarState state) {
 }  // namespace
 
 void TForm1::Timer2Timer() {
-    const Statistics figures = core_.statisticsTick();
+    const Statistics figures = session_.core().statisticsTick();
     if (figures.lastTick) Timer2->setEnabled(false);
     const QTime start = platform::parseLongTime(vrem);
     Label13->setText(platform::formatLongTime(elapsedTimeOfDay(start, platform::now())));

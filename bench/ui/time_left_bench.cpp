@@ -34,7 +34,8 @@ constexpr std::chrono::minutes kGiveUp{3};
 using Clock = std::chrono::steady_clock;
 using Ms = std::chrono::duration<double, std::milli>;
 
-struct TimeLeft {
+// One reading to the end: the time left estimated at its start against the time it took.
+struct EstimateRun {
     double estimateMs = 0;
     double measuredMs = 0;
     std::size_t entriesShown = 0;
@@ -44,13 +45,13 @@ struct TimeLeft {
 
 // Starts the reading of what Memo1 holds, takes the estimate as soon as the cutting is over
 // and times the rest of the reading up to the tick that ends it.
-TimeLeft readToTheEnd(TForm1& form) {
+EstimateRun readToTheEnd(TForm1& form) {
     PacingRecorder recorder(form);
     QEventLoop loop;
     recorder.onEntry([&](std::size_t) {
         if (!form.Timer1->enabled()) loop.quit();
     });
-    TimeLeft result;
+    EstimateRun result;
     Clock::time_point estimated;
     QTimer::singleShot(0, &form, [&] {
         form.SpeedButton1->click();  // returns when the whole text is cut
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
     using namespace orvell;
     using namespace orvell::bench;
     QApplication app(argc, argv);
-    TimeLeft t;
+    EstimateRun t;
     {
         const test::ScratchFolder folder;
         TForm1 form;
