@@ -1,6 +1,9 @@
 #include "session/reading_session.h"
 
+#include "places/places_file.h"
+
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 namespace orvell {
@@ -17,14 +20,17 @@ ReadingSession::ReadingSession(LearningLookup lookup)
           ++looked_;
           if (factor == 2) ++learnedNew_;
           return factor;
-      }) {}
+      }),
+      places_(std::make_unique<PlacesFile>(std::filesystem::path())) {}
 
-void ReadingSession::begin(std::int32_t startEntry, const std::vector<books::Chapter>& chapters) {
+ReadingSession::~ReadingSession() = default;
+
+void ReadingSession::begin(int speedIndex) {
     looked_ = learnedNew_ = 0;
-    core_.resetScript(startEntry);
+    core_.resetScript(startEntry(speedIndex));
     std::vector<std::int32_t> starts;
     chapterTitles_.clear();
-    for (const books::Chapter& chapter : chapters) {
+    for (const books::Chapter& chapter : heldChapters_) {
         starts.push_back(chapter.position);
         chapterTitles_.push_back(chapter.title);
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +12,9 @@
 #include "engine/reading_core.h"
 
 namespace orvell {
+
+class PlacesFile;
+struct ReadingPlace;
 
 // How long the rest of the reading takes at the current speed, in ms.
 struct TimeLeft {
@@ -25,6 +30,15 @@ struct TextSpan {
     bool operator==(const TextSpan&) const = default;
 };
 
+// Where the next start of the book resumes: a step back before this entry of a script that
+// ends at lastEntry.
+struct ResumeHint {
+    std::int32_t position = 0;
+    std::int32_t lastEntry = 0;
+
+    bool operator==(const ResumeHint&) const = default;
+};
+
 // The chapter that holds an entry: an index into the reading's chapters with its title, or -1
 // (and no title) before the first one.
 struct ChapterAt {
@@ -32,8 +46,9 @@ struct ChapterAt {
     std::u16string_view title;
 };
 
-// The reading of one text: the reading core, the chapters of the text it was cut from, and the
-// lookups of this reading, from which the time left counts the new roots still to come.
+// The reading of the text box's text: the reading core; the book the text box holds, known by
+// its text, with its chapters; the places where books were left, resumed at their next start;
+// and the lookups of this reading, from which the time left counts the new roots to come.
 class ReadingSession {
   public:
     explicit ReadingSession(LearningLookup lookup);
@@ -41,14 +56,35 @@ class ReadingSession {
     ReadingSession& operator=(const ReadingSession&) = delete;
     ReadingSession(ReadingSession&&) = delete;
     ReadingSession& operator=(ReadingSession&&) = delete;
-    ~ReadingSession() = default;
+    ~ReadingSession();
 
     ReadingCore& core() { return core_; }
     const ReadingCore& core() const { return core_; }
 
-    // A new reading of a text with these chapters: an empty script from startEntry, and no
-    // lookups counted yet.
-    void begin(std::int32_t startEntry, const std::vector<books::Chapter>& chapters);
+    // The places are kept in places.txt in `folder`; until then only in memory.
+    void keepPlacesIn(const std::filesystem::path& folder);
+    // Returns once every place remembered so far is on the disk, or has failed.
+    void waitForSaves();
+
+    // The text box now holds the book with this text and these chapters.
+    void holdBook(std::u16string_view text, std::vector<books::Chapter> chapters);
+    // The text box was edited: it holds no book.
+    void dropBook();
+
+    // A new reading of the text box's text, with the chapters of its book: an empty script
+    // from a step back (at the speed list's item) before the book's place, else from entry 0,
+    // and no lookups counted yet. The reading is from then on the reading of that book, or of
+    // none.
+    void begin(int speedIndex);
+    // The cutting has finished; a reading that is not running remembers its place now.
+    void cutFinished(bool running);
+    // The reading's book was left at `position` (0: read to its end, so the next start begins
+    // at the first entry).
+    void rememberPlace(std::int32_t position);
+    // The next start of the book the text box holds begins at its first entry.
+    void startOver();
+    // Nothing when the next start begins at the first entry.
+    std::optional<ResumeHint> resumeHint() const;
 
     // Nothing while the script is empty or still being cut. learning: the learning mode is on.
     std::optional<TimeLeft> timeLeft(bool learning) const;
@@ -63,11 +99,22 @@ class ReadingSession {
     std::optional<TextSpan> wordToMark(bool shown, std::int32_t textSize) const;
 
   private:
+    // Where a start begins, and the reading's book from then on.
+    std::int32_t startEntry(int speedIndex);
+    // The place of the held book when its next start resumes it.
+    const ReadingPlace* resumablePlace() const;
+
     // Lookups of this reading, and how many found a new root.
     std::int64_t looked_ = 0;
     std::int64_t learnedNew_ = 0;
     ReadingCore core_;
-    std::vector<std::u16string> chapterTitles_;
+    std::vector<std::u16string> chapterTitles_;  // of the reading's chapters
+
+    std::unique_ptr<PlacesFile> places_;
+    std::string heldBook_;  // identity of the book in the text box; empty: none
+    std::vector<books::Chapter> heldChapters_;
+    std::string readingBook_;          // identity of the book the script was cut from
+    std::int32_t resumedEntries_ = 0;  // entries of the place the reading resumed from
 };
 
 }  // namespace orvell

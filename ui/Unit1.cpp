@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QStatusBar>
 
-#include "places/places_file.h"
 #include "ui/platform/activation.h"
 #include "ui/platform/fonts.h"
 #include "ui/platform/hot_keys.h"
@@ -87,7 +86,7 @@ void TForm1::saveBeforeExit() {
     // A pause, a step back and the end have remembered the place already; a running reading
     // has not. The save waits for one in flight and writes last.
     if (Timer1->enabled()) rememberPlace(session_.core().sh());
-    places_->waitForSaves();
+    session_.waitForSaves();
     SaveLib();
 }
 

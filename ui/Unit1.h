@@ -5,9 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 
-#include "books/book_text.h"
 #include "engine/reading_core.h"
 #include "session/reading_session.h"
 #include "vocabulary/vocabulary.h"
@@ -30,11 +28,9 @@ class SpeedButton;
 class Timer;
 }  // namespace platform
 
-class PlacesFile;
-
 // The reader window. Controls keep their form names (also their object names), handlers are
 // named after the control and the event, and the state of a reading lives in the controls and
-// in the reading core; the handlers read the controls back instead of keeping flags.
+// in the reading session; the handlers read the controls back instead of keeping flags.
 class TForm1 : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TForm1)
@@ -130,15 +126,6 @@ class TForm1 : public QWidget {
     // Where each book was left: remembered at a pause, a step back, the end and the exit, and
     // resumed at the next start of the book; Ctrl+R starts it over.
     void setUpReadingPlaces();
-    // The text box now holds the book with this text.
-    void identifyBook(std::u16string_view text);
-    // The text box was edited: it holds no book.
-    void forgetTextBoxBook();
-    // Where a start begins: a step back before the place of the text box's book, else 0. The
-    // reading is from then on the reading of that book, or of none.
-    std::int32_t startEntryOfBook();
-    // The cutting of the reading's script has finished and k1 holds its length.
-    void bookCutFinished();
     // The reading's book was left at `position` (0: read to its end).
     void rememberPlace(std::int32_t position);
     void StartOverCommand();
@@ -207,19 +194,13 @@ class TForm1 : public QWidget {
     bool readingHeld_ = false;
     // Where "Читать отсюда" starts the next reading, in the cut text; -1: as the book says.
     std::int32_t startPosition_ = -1;
-    // The text box's book: its file's name and chapters, empty for a text typed or pasted.
+    // The file name of the text box's book, empty for a text typed or pasted.
     QString bookName_;
-    std::vector<books::Chapter> memoChapters_;
     // The reading's chapter the title shows (-2: none yet).
     int titleChapter_ = -2;
     QString vrem;      // start time of the reading, long time format
     bool boo = false;  // the learning-mode explanation is still to be shown
     bool savedBeforeExit_ = false;
-
-    std::unique_ptr<PlacesFile> places_;
-    std::string memoBook_;             // identity of the book in the text box; empty: none
-    std::string readingBook_;          // identity of the book the script was cut from
-    std::int32_t resumedEntries_ = 0;  // entries of the place the reading resumed from
 
     // Hot keys 32, 107 and 109, delivered to WMHotKey while registered.
     platform::HotKeys* hotKeys{};

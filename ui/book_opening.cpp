@@ -79,9 +79,9 @@ void TForm1::openFile(const QString& path) {
     }
     // Memo1's change enables the start and releases the hot keys, as an edit does.
     Memo1->setPlainText(QString::fromStdU16String(book.text));
-    identifyBook(book.text);
+    session_.holdBook(book.text, book.chapters);
+    updateStartHint();
     bookName_ = name;
-    memoChapters_ = book.chapters;
     setWindowTitle(u"Orvell — "_s + name);
     // Told once the text is there, so that the box stands over the book it speaks of.
     if (!book.damage.empty()) {

@@ -122,7 +122,8 @@ void TForm1::FormDeactivate() {
 }
 
 void TForm1::Memo1Change() {
-    forgetTextBoxBook();
+    session_.dropBook();
+    updateStartHint();
     SpeedButton1->setEnabled(true);
     SpeedButton2->setEnabled(false);
     releaseHotKeys(*hotKeys);

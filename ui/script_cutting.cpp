@@ -1,5 +1,6 @@
 // Cutting the text box's text into the reading script while the reading already runs.
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <chrono>
@@ -11,8 +12,7 @@
 namespace orvell {
 
 void TForm1::cutScriptFromMemo() {
-    // The chapters are the book's while the text box holds it unedited.
-    session_.begin(startEntryOfBook(), memoChapters_);
+    session_.begin(ComboBox1->currentIndex());
     if (startPosition_ >= 0) session_.core().startAt(std::exchange(startPosition_, -1));
     titleChapter_ = -2;
     ComboBox1Change();
@@ -27,8 +27,11 @@ void TForm1::cutScriptFromMemo() {
         QCoreApplication::processEvents();
         lastEvents = std::chrono::steady_clock::now();
     };
-    if (session_.core().cut(Memo1->toPlainText().toStdU16String(), letEventsRun, LineFeeds::AsCrLf))
-        bookCutFinished();
+    if (session_.core().cut(Memo1->toPlainText().toStdU16String(), letEventsRun,
+                            LineFeeds::AsCrLf)) {
+        session_.cutFinished(Timer1->enabled());
+        updateStartHint();
+    }
 }
 
 }  // namespace orvell

@@ -22,7 +22,8 @@ int newWhenCapitalN(const DisplayEntry& e) {
 
 void read(ReadingSession& session, const std::u16string& text,
           const std::vector<books::Chapter>& chapters = {}) {
-    session.begin(0, chapters);
+    session.holdBook(text, chapters);
+    session.begin(kSpeed);
     session.core().applySpeed(kSpeed);
     session.core().cut(
         text, [] {}, LineFeeds::AsCrLf);
@@ -154,7 +155,7 @@ TEST(ReadingSession, TellsNoTimeLeftUntilTheTextIsCutAndCountsEachReadingsLookup
     EXPECT_GT(bookLeft(false), 0U);
     EXPECT_EQ(bookLeft(true), 2 * bookLeft(false));
 
-    session.begin(0, {});
+    session.begin(kSpeed);
     int cutSoFar = 0;
     session.core().cut(
         u"New old New", [&] { cutSoFar += session.timeLeft(false) ? 0 : 1; }, LineFeeds::AsCrLf);
