@@ -31,7 +31,7 @@ std::vector<std::int32_t> chapterMarks(const ReadingScript& sarr, std::int32_t e
     std::int32_t next = kChapterLength;
     for (std::int32_t i = 0; i < entries; ++i) {
         const std::int32_t position = sarr.position(i);
-        if (position < next || isPause(*sarr.at(i))) continue;
+        if (position < next || sarr.isPauseAt(i)) continue;
         marks.push_back(position);
         next = position + kChapterLength;
     }

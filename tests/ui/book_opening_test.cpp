@@ -158,8 +158,8 @@ class BookOpeningTest : public test::WindowTestCase {
         QVERIFY(form->Timer2->enabled());  // as after a pause and an edit
         QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
         QCOMPARE(form->reading().k1(), 2);
-        QCOMPARE(form->reading().sarr().at(0)->left + form->reading().sarr().at(0)->focus,
-                 u"Пе"_s.toStdU16String());
+        const DisplayEntry first = form->reading().sarr().at(0).value_or(DisplayEntry{});
+        QCOMPARE(first.left + first.focus, u"Пе"_s.toStdU16String());
     }
 
     // A file that cannot be opened gets an error box naming it; the text and title stay.

@@ -314,9 +314,8 @@ class ReadingControlTest : public test::WindowTestCase {
         QVERIFY(!form->reading().cutting());
         const ReadingScript& sarr = form->reading().sarr();
         QCOMPARE(form->reading().k1(), 2);
-        QCOMPARE(
-            QString::fromStdU16String(sarr.at(1)->left + sarr.at(1)->focus + sarr.at(1)->right),
-            u"текст"_s);
+        const DisplayEntry second = sarr.at(1).value_or(DisplayEntry{});
+        QCOMPARE(QString::fromStdU16String(second.left + second.focus + second.right), u"текст"_s);
         QVERIFY(!sarr.filled(2));
         verifyControls(kReading, kResume);
     }
