@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,18 +52,22 @@ struct ArchivedBook {
     std::u16string title;  // its <book-title>, else the entry's file name
 };
 
-// The FB2 books of a ZIP file, in the archive's order; none for a file of another kind, an
-// EPUB, or one that cannot be read (openBook tells why). openBook opens the first.
-std::vector<ArchivedBook> archivedFb2Books(const std::filesystem::path& file,
-                                           const DecodeLimits& limits = {});
+// The FB2 books of a ZIP's bytes, in the archive's order; none for a file of another kind, an
+// EPUB, or one that cannot be read (decodeBook tells why). decodeBook opens the first.
 std::vector<ArchivedBook> archivedFb2Books(std::string_view bytes, std::string_view fileName,
                                            const DecodeLimits& limits = {});
 
-// As openBook and decodeBook, for the FB2 book of the ZIP's entry `entry`.
-BookText openArchivedBook(const std::filesystem::path& file, const std::string& entry,
-                          const DecodeLimits& limits = {});
+// As decodeBook, for the FB2 book of the ZIP's entry `entry`.
 BookText decodeArchivedBook(std::string_view bytes, const std::string& entry,
                             const DecodeLimits& limits = {});
+
+// Which of the FB2 books of a ZIP that holds several to open, by its index; nothing cancels.
+using BookChoice = std::function<std::optional<std::size_t>(const std::vector<ArchivedBook>&)>;
+
+// As openBook, the file read once; of a ZIP with several FB2 books, the one `choose` picks.
+// Nothing when the choice is cancelled.
+std::optional<BookText> openChosenBook(const std::filesystem::path& file, const BookChoice& choose,
+                                       const DecodeLimits& limits = {});
 
 // The message box text for a book that could not be opened: the file's name and the reason.
 std::u16string failureMessage(std::u16string_view fileName, std::u16string_view reason);

@@ -138,15 +138,6 @@ std::vector<ArchivedBook> listed(List list) {
     }
 }
 
-// The file's first bytes, enough to tell a ZIP.
-std::string fileStart(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::string start(4, '\0');
-    in.read(start.data(), static_cast<std::streamsize>(start.size()));
-    start.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-    return start;
-}
-
 }  // namespace
 
 BookText openBook(const std::filesystem::path& file, const DecodeLimits& limits) {
@@ -160,24 +151,25 @@ BookText decodeBook(std::string_view bytes, std::string_view fileName, const Dec
     return guarded([&] { return book(bytes, fileName, limits); });
 }
 
-std::vector<ArchivedBook> archivedFb2Books(const std::filesystem::path& file,
-                                           const DecodeLimits& limits) {
-    return listed([&] {
-        const std::string name = lowerCase(file.filename().string());
-        // Only a ZIP is read whole.
-        if (!isZipped(fileStart(file), name)) return std::vector<ArchivedBook>();
-        return fb2Entries(readFile(file, limits), name, limits);
-    });
-}
-
 std::vector<ArchivedBook> archivedFb2Books(std::string_view bytes, std::string_view fileName,
                                            const DecodeLimits& limits) {
     return listed([&] { return fb2Entries(bytes, lowerCase(fileName), limits); });
 }
 
-BookText openArchivedBook(const std::filesystem::path& file, const std::string& entry,
-                          const DecodeLimits& limits) {
-    return guarded([&] { return archivedBook(readFile(file, limits), entry, limits); });
+std::optional<BookText> openChosenBook(const std::filesystem::path& file, const BookChoice& choose,
+                                       const DecodeLimits& limits) {
+    bool cancelled = false;
+    BookText opened = guarded([&] {
+        const std::string bytes = readFile(file, limits);
+        const std::string name = file.filename().string();
+        const std::vector<ArchivedBook> inside = archivedFb2Books(bytes, name, limits);
+        if (inside.size() < 2) return book(bytes, name, limits);
+        const std::optional<std::size_t> pick = choose(inside);
+        cancelled = !pick.has_value();
+        return cancelled ? BookText{} : archivedBook(bytes, inside.at(*pick).entry, limits);
+    });
+    if (cancelled) return std::nullopt;
+    return opened;
 }
 
 BookText decodeArchivedBook(std::string_view bytes, const std::string& entry,

@@ -30,16 +30,18 @@ const QString kBookFilter = u"Книги и тексты (*.txt *.fb2 *.fb2.zip 
 // The book in the file; from a ZIP of several FB2 books, the one the reader picks, or nothing
 // when the pick is cancelled.
 std::optional<books::BookText> chosenBook(QWidget* parent, const std::filesystem::path& file) {
-    const std::vector<books::ArchivedBook> inside = books::archivedFb2Books(file);
-    if (inside.size() < 2) return books::openBook(file);
-    QStringList titles;
-    for (const books::ArchivedBook& book : inside) {
-        titles << QString::fromStdU16String(book.title);
-    }
-    const std::optional<int> pick = platform::askToChoose(
-        parent, u"Выбор книги"_s, u"В архиве несколько книг. Какую открыть?"_s, titles);
-    if (!pick) return std::nullopt;
-    return books::openArchivedBook(file, inside.at(static_cast<std::size_t>(*pick)).entry);
+    return books::openChosenBook(
+        file,
+        [parent](const std::vector<books::ArchivedBook>& inside) -> std::optional<std::size_t> {
+            QStringList titles;
+            for (const books::ArchivedBook& book : inside) {
+                titles << QString::fromStdU16String(book.title);
+            }
+            const std::optional<int> pick = platform::askToChoose(
+                parent, u"Выбор книги"_s, u"В архиве несколько книг. Какую открыть?"_s, titles);
+            if (!pick) return std::nullopt;
+            return static_cast<std::size_t>(*pick);
+        });
 }
 
 }  // namespace
