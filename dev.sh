@@ -46,7 +46,7 @@ tidy() {
     log=$(mktemp)
     cmake --preset fuzz >/dev/null
     run-clang-tidy-19 -p build/dev -quiet -j "$jobs" \
-        "^$PWD/(engine|storage|vocabulary|books|places|ui|app|tests|bench)/" >"$log" 2>&1 || status=$?
+        "^$PWD/(engine|storage|vocabulary|books|places|session|ui|app|tests|bench)/" >"$log" 2>&1 || status=$?
     run-clang-tidy-19 -p build/fuzz -quiet -j "$jobs" "^$PWD/fuzz/" >>"$log" 2>&1 || status=$?
     if [ "$status" -ne 0 ]; then
         grep -E -A3 '(warning|error):' "$log" || tail -n 40 "$log"

@@ -203,10 +203,6 @@ class MovingTest : public test::WindowTestCase {
         for (int i = 0; i < 20 && wordAtPlace() != u"абзац."_s; ++i) tick(1);
         tick(4);
         QCOMPARE(form->windowTitle(), u"Orvell — book.fb2 — Вторая"_s);
-        QTest::keyClick(form.get(), Qt::Key_Space);
-        QTest::keyClick(form.get(), Qt::Key_PageUp);
-        QTest::keyClick(form.get(), Qt::Key_PageUp);
-        QCOMPARE(form->windowTitle(), u"Orvell — book.fb2 — Первая"_s);
 
         QHelpEvent hover(QEvent::ToolTip, {5, 5}, form->ProgressBar1->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(form->ProgressBar1, &hover);
