@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/display_entry.h"
+#include "engine/reading_rules.h"
 #include "engine/reading_script.h"
 #include "engine/segmentation.h"
 
@@ -68,6 +69,10 @@ class ReadingCore {
     // j for an item of the speed list; an index outside the table keeps it.
     void applySpeed(int speedIndex);
 
+    // The rules the pacing follows from the next tick on.
+    void setRules(const ReadingRules& rules) { rules_ = rules; }
+    const ReadingRules& rules() const { return rules_; }
+
     // A new script: every slot empty and sh at startEntry, where the first tick waits for the
     // cutting to reach it. A start entry that the finished cutting does not reach is dropped
     // for entry 0. A cutting still running (this call comes from inside its yield) is
@@ -114,6 +119,7 @@ class ReadingCore {
 
   private:
     LearningLookup lookup_;
+    ReadingRules rules_;
     ReadingScript sarr_;           // the reading script
     std::int32_t sh_ = 0;          // slot the next pacing tick shows
     std::int32_t k1_ = 0;          // entries of the last completed cutting

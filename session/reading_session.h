@@ -59,6 +59,9 @@ class ReadingSession {
     ~ReadingSession();
 
     ReadingCore& core() { return core_; }
+
+    // The rules of the reading, a running one included, from the next tick on.
+    void setRules(const ReadingRules& rules) { core_.setRules(rules); }
     const ReadingCore& core() const { return core_; }
 
     // The places are kept in places.txt in `folder`; until then only in memory.
