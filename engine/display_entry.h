@@ -18,5 +18,7 @@ struct DisplayEntry {
 // A pause is six blanks, one blank and eight blanks; the lengths matter to the pacing.
 DisplayEntry pauseEntry();
 bool isPause(const DisplayEntry& e);
+// A line-break entry: a word that is one line feed or one carriage return.
+bool isLineBreak(const DisplayEntry& e);
 
 }  // namespace orvell

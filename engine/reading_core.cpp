@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/pacing.h"
 #include "engine/rounding.h"
 #include "engine/segmentation.h"
 #include "engine/speed_table.h"
@@ -39,13 +38,24 @@ std::int32_t resumeEntry(std::int32_t place, int speedIndex) {
 
 ReadingCore::ReadingCore(LearningLookup lookup) : lookup_(std::move(lookup)) {}
 
-void ReadingCore::applySpeed(int speedIndex) { j_ = baseIntervalFor(speedIndex, j_); }
+void ReadingCore::applySpeed(int speedIndex) {
+    if (speedIndex < 0 || speedIndex >= kSpeedRows) return;
+    speed_ = speedOfRow(speedIndex);
+    j_ = baseIntervalFor(speedIndex, j_);
+}
+
+void ReadingCore::applyWordsPerMinute(int wordsPerMinute) {
+    speed_ = std::clamp(wordsPerMinute, kSlowest, kFastest);
+    j_ = baseIntervalAt(speed_);
+}
 
 void ReadingCore::resetScript(std::int32_t startEntry) {
     sarr_.reset();
     sh_ = startEntry;
     startEntry_ = startEntry;
     pendingStart_ = -1;
+    warmedUp_ = 0;
+    fit_.reset();
     ++generation_;
     cutting_ = false;
 }
@@ -68,42 +78,10 @@ bool ReadingCore::cut(std::u16string text, const std::function<void()>& yield,
     return true;
 }
 
-PacingTick ReadingCore::tick(bool learning) {
-    PacingTick t;
-    if (pendingStart_ >= 0) {
-        // The word is known once the cutting has gone past it, or has ended.
-        if (cutting_ && sarr_.position(sarr_.size() - 1) <= pendingStart_) return t;
-        sh_ = startEntry_ = entryAt(pendingStart_);
-        pendingStart_ = -1;
-    }
-    // Still at a start entry that the whole text does not reach: the text is not the one the
-    // place was remembered for, so the reading starts from the beginning.
-    if (sh_ == startEntry_ && sh_ > 0 && !cutting_ && !sarr_.filled(sh_)) sh_ = startEntry_ = 0;
-    std::optional<DisplayEntry> e = sarr_.at(sh_);
-    if (!e) {
-        // The display has caught up with the cutting: wait for the entry.
-        if (cutting_) return t;
-        // Nothing to show: no script yet, or the cutting ended right behind the display, in
-        // which case the entry shown last is the script's last one.
-        if (sh_ > 0 && sarr_.filled(sh_ - 1)) --sh_;
-        t.ends = true;
-        return t;
-    }
-    const int factor = learning ? lookup_(*e) : 1;
-    t.lengthInterval = lengthRuleInterval(j_, e->right.size(), factor);
-    t.interval = hasPunctuationPause(e->right) ? punctuationInterval(t.lengthInterval, factor)
-                                               : t.lengthInterval;
-    t.shown = std::move(e);
-    // While the text is still being cut, the next entry may simply not be there yet.
-    if (sarr_.filled(sh_ + 1) || (cutting_ && sh_ + 1 < ReadingScript::kMaxEntries))
-        ++sh_;
-    else
-        t.ends = true;
-    return t;
-}
+void ReadingCore::stepBack(int speedIndex) { stepBackBy(stepBackDistance(speedIndex)); }
 
-void ReadingCore::stepBack(int speedIndex) {
-    const std::int32_t moved = sh_ - stepBackDistance(speedIndex);
+void ReadingCore::stepBackBy(std::int32_t distance) {
+    const std::int32_t moved = sh_ - distance;
     sh_ = moved < 1 ? 0 : moved;
 }
 

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "engine/display_entry.h"
+#include "engine/pacing.h"
 #include "engine/reading_rules.h"
 #include "engine/reading_script.h"
 #include "engine/segmentation.h"
+#include "engine/speed_table.h"
 
 namespace orvell {
 
@@ -66,8 +68,11 @@ class ReadingCore {
     // True while the cutting of the current script has not finished yet.
     bool cutting() const { return cutting_; }
 
-    // j for an item of the speed list; an index outside the table keeps it.
+    // The speed of an item of the speed list; an index outside the table keeps it.
     void applySpeed(int speedIndex);
+    // A speed in words per minute, also one between the list's items.
+    void applyWordsPerMinute(int wordsPerMinute);
+    int wordsPerMinute() const { return speed_; }
 
     // The rules the pacing follows from the next tick on.
     void setRules(const ReadingRules& rules) { rules_ = rules; }
@@ -87,11 +92,20 @@ class ReadingCore {
     bool cut(std::u16string text, const std::function<void()>& yield,
              LineFeeds lineFeeds = LineFeeds::AsTheyAre);
 
-    // One pacing tick. learning: whether the vocabulary decides the learning factor.
+    // One pacing tick. learning: whether the vocabulary decides the learning factor. It shows
+    // one entry, or with several words per flash a few words joined, and skips the pauses the
+    // rules leave out.
     PacingTick tick(bool learning);
+    // With the speed in words per minute: fits the base interval to the entries around sh, the
+    // share of new roots in them taken as newRootShare. Does nothing while the last fit holds.
+    void fitSpeed(double newRootShare);
+    // The next words run slower again, as after a start.
+    void restartWarmUp() { warmedUp_ = 0; }
 
     // sh moved back by the step-back distance of the speed list's item, not below 0.
     void stepBack(int speedIndex);
+    // sh moved back by the step-back distance of the speed in use.
+    void stepBack() { stepBackBy(stepBackDistanceAt(speed_)); }
 
     // Moves sh to the start of the next unit, or back: to the start of the unit it is in when
     // more than a second of that unit has been shown at the current speed, else to the start
@@ -120,6 +134,7 @@ class ReadingCore {
   private:
     LearningLookup lookup_;
     ReadingRules rules_;
+    int speed_ = 0;                // words per minute of the speed applied, 0: none yet
     ReadingScript sarr_;           // the reading script
     std::int32_t sh_ = 0;          // slot the next pacing tick shows
     std::int32_t k1_ = 0;          // entries of the last completed cutting
@@ -130,9 +145,30 @@ class ReadingCore {
     std::uint64_t generation_ = 0;        // counts the resets: a cutting stops once it has moved on
     std::vector<std::int32_t> chapters_;  // text positions of the chapter marks
     std::int32_t pendingStart_ = -1;      // a start position not reached by the cutting yet
+    int warmedUp_ = 0;                    // words shown since the last start, resume or move
+    // The base interval fitted to the speed in words per minute, and what the fit looked at.
+    struct SpeedFit {
+        std::int32_t j = 0;
+        std::int32_t from = 0, to = 0;  // the entries summed
+        std::int32_t forJ = 0;          // the table's base interval it was fitted from
+        ReadingRules rules;
+    };
+    std::optional<SpeedFit> fit_;
 
     // The entries stored so far, or k1 once the cutting is done.
     std::int32_t entries() const;
+    void stepBackBy(std::int32_t distance);
+    // The base interval the pacing uses: j, or j fitted to the speed in words per minute.
+    std::int32_t pacedJ() const;
+    // How long entry i, which is e, is shown with learning factor `factor`: the pause entries
+    // after a sentence end or a line break share the time of as many pauses as the rules ask.
+    DisplayTime entryTime(std::int32_t i, const DisplayEntry& e, int factor) const;
+    // How many pauses' time pause entry i stands for: 0 when the rules leave it out.
+    int pauseShare(std::int32_t i) const;
+    // The word after the words of `flash` (ending at slot last) if it may join them.
+    std::optional<DisplayEntry> joinable(const std::u16string& flash, std::int32_t last) const;
+    // Lengthens a display time by the warm-up, which `words` more words then count.
+    DisplayTime warmedUp(DisplayTime t, int words);
     // The first entries of the unit's instances, ascending.
     std::vector<std::int32_t> chapterStarts() const;
 };

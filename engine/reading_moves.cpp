@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "engine/pacing.h"
 #include "engine/reading_core.h"
 
 namespace orvell {
@@ -55,7 +54,7 @@ std::uint64_t ReadingCore::displayMs(
     for (std::int32_t i = std::max(from, 0); i < to; ++i) {
         const std::optional<DisplayEntry> e = sarr_.at(i);
         if (!e) break;
-        ms += displayInterval(j_, e->right, factorOf(*e));
+        ms += entryTime(i, *e, factorOf(*e)).interval;
     }
     return ms;
 }
@@ -92,6 +91,7 @@ void ReadingCore::moveTo(std::int32_t entry) {
     const std::int32_t target = std::clamp(entry, 0, std::max(entries() - 1, 0));
     if (target > sh_) startEntry_ += target - sh_;
     sh_ = target;
+    warmedUp_ = 0;
 }
 
 }  // namespace orvell

@@ -1,5 +1,9 @@
 #include "engine/speed_table.h"
 
+#include <algorithm>
+
+#include "engine/rounding.h"
+
 namespace orvell {
 
 // The base intervals are hand-tuned, not derived from the speed.
@@ -28,6 +32,24 @@ namespace {
 
 bool inTable(int index) { return index >= 0 && index < kSpeedRows; }
 
+int clampedSpeed(int wordsPerMinute) { return std::clamp(wordsPerMinute, kSlowest, kFastest); }
+
+// The value at a speed on the line between the rows around it.
+template <typename ValueOfRow>
+std::int32_t interpolated(int wordsPerMinute, const ValueOfRow& valueOf) {
+    const int speed = clampedSpeed(wordsPerMinute);
+    const int below = rowAtOrBelow(speed);
+    const std::int64_t beyond = speed - speedOfRow(below);
+    if (beyond == 0) return valueOf(below);
+    const std::int64_t from = valueOf(below);
+    const std::int64_t to = valueOf(below + 1);
+    // Rounded half to even in whole units, also when the line falls.
+    const std::int64_t rise = (to - from) * beyond;
+    const std::int64_t step = rise >= 0 ? roundHalfEven(rise, kRowStep)
+                                        : -roundHalfEven(-rise, kRowStep);
+    return static_cast<std::int32_t>(from + step);
+}
+
 }  // namespace
 
 std::int32_t baseIntervalFor(int index, std::int32_t current) {
@@ -40,5 +62,27 @@ int speedStepDown(int index) { return index > 0 ? index - 1 : index; }
 
 // Truncating before the multiplication keeps the distance a multiple of 5.
 std::int32_t stepBackDistance(int index) { return (index + 1) * 200 / 60 * 5; }
+
+int rowAtOrBelow(int wordsPerMinute) {
+    return (clampedSpeed(wordsPerMinute) - kSlowest) / kRowStep;
+}
+
+int rowSpeedAbove(int wordsPerMinute) {
+    return speedOfRow(speedStepUp(rowAtOrBelow(wordsPerMinute)));
+}
+
+int rowSpeedBelow(int wordsPerMinute) {
+    const int below = rowAtOrBelow(wordsPerMinute);
+    return speedOfRow(speedOfRow(below) < clampedSpeed(wordsPerMinute) ? below
+                                                                         : speedStepDown(below));
+}
+
+std::int32_t baseIntervalAt(int wordsPerMinute) {
+    return interpolated(wordsPerMinute, [](int row) { return baseIntervalFor(row, 0); });
+}
+
+std::int32_t stepBackDistanceAt(int wordsPerMinute) {
+    return interpolated(wordsPerMinute, stepBackDistance);
+}
 
 }  // namespace orvell

@@ -25,4 +25,22 @@ int speedStepDown(int index);
 // The step-back distance in entries for a list index ((index + 1) * 200 / 60 * 5, truncating).
 std::int32_t stepBackDistance(int index);
 
+// Speeds in words per minute: the table's rows are 50 apart, and finer steps are 10.
+inline constexpr int kSlowest = 150;
+inline constexpr int kFastest = 1000;
+inline constexpr int kRowStep = 50;
+inline constexpr int kFineStep = 10;
+constexpr int speedOfRow(int index) { return kSlowest + kRowStep * index; }
+// The row at or below a speed, within the table.
+int rowAtOrBelow(int wordsPerMinute);
+// The speed of the next row up or down from a speed that may lie between rows.
+int rowSpeedAbove(int wordsPerMinute);
+int rowSpeedBelow(int wordsPerMinute);
+
+// At a speed between two rows the base interval and the step-back distance lie on the straight
+// line between theirs, rounded to whole milliseconds and entries; at a row they are its own.
+// The speed is clamped to the table's.
+std::int32_t baseIntervalAt(int wordsPerMinute);
+std::int32_t stepBackDistanceAt(int wordsPerMinute);
+
 }  // namespace orvell

@@ -10,7 +10,7 @@ namespace orvell {
 
 namespace {
 
-bool isLineBreak(char16_t c) { return c == u'\n' || c == u'\r' || c == u'\u2029'; }
+bool endsLine(char16_t c) { return c == u'\n' || c == u'\r' || c == u'\u2029'; }
 
 }  // namespace
 
@@ -37,14 +37,23 @@ void ReadingSession::begin(int speedIndex) {
     core_.setChapters(std::move(starts));
 }
 
+double ReadingSession::newRootShare() const {
+    return looked_ == 0 ? 0.0 : static_cast<double>(learnedNew_) / static_cast<double>(looked_);
+}
+
+PacingTick ReadingSession::tick(bool learning) {
+    core_.fitSpeed(learning ? newRootShare() : 0.0);
+    return core_.tick(learning);
+}
+
 std::optional<TimeLeft> ReadingSession::timeLeft(bool learning) const {
     if (core_.k1() <= 0 || core_.cutting()) return std::nullopt;
     const auto plain = [](const DisplayEntry&) { return 1; };
     const std::int32_t from = core_.sh();
-    // New roots take twice as long: their share so far in this reading stands for the rest.
-    const double share =
-        looked_ == 0 ? 0.0 : static_cast<double>(learnedNew_) / static_cast<double>(looked_);
-    const double factor = learning ? 1.0 + share : 1.0;
+    // New roots take longer: their share so far in this reading stands for the rest.
+    const double factor =
+        learning ? 1.0 + newRootShare() * (core_.rules().pauses.newRootPercent - 100) / 100.0
+                 : 1.0;
     const auto estimate = [&](std::int32_t to) {
         return static_cast<std::uint64_t>(static_cast<double>(core_.displayMs(from, to, plain)) *
                                           factor);
@@ -67,7 +76,7 @@ std::optional<TextSpan> ReadingSession::wordToMark(bool shown, std::int32_t text
     if (!word) return std::nullopt;
     const std::u16string text = word->left + word->focus + word->right;
     const auto length = static_cast<std::int32_t>(
-        std::ranges::find_if_not(text.rbegin(), text.rend(), isLineBreak).base() - text.begin());
+        std::ranges::find_if_not(text.rbegin(), text.rend(), endsLine).base() - text.begin());
     const std::int32_t start = std::min(core_.sarr().position(entry), textSize);
     return TextSpan{start, std::min(start + length, textSize)};
 }

@@ -62,6 +62,9 @@ class ReadingSession {
 
     // The rules of the reading, a running one included, from the next tick on.
     void setRules(const ReadingRules& rules) { core_.setRules(rules); }
+    // One pacing tick. With the speed in words per minute the base interval is fitted first,
+    // new roots counted at their share so far in this reading.
+    PacingTick tick(bool learning);
     const ReadingCore& core() const { return core_; }
 
     // The places are kept in places.txt in `folder`; until then only in memory.
@@ -102,6 +105,8 @@ class ReadingSession {
     std::optional<TextSpan> wordToMark(bool shown, std::int32_t textSize) const;
 
   private:
+    // The share of this reading's lookups that found a new root.
+    double newRootShare() const;
     // Where a start begins, and the reading's book from then on.
     std::int32_t startEntry(int speedIndex);
     // The place of the held book when its next start resumes it.

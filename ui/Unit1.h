@@ -8,10 +8,10 @@
 
 #include "engine/reading_core.h"
 #include "session/reading_session.h"
+#include "ui/speed_list.h"
 #include "vocabulary/vocabulary.h"
 
 class QCheckBox;
-class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -61,7 +61,7 @@ class TForm1 : public QWidget {
     QFrame* Panel3{};  // right part of the word
     QLabel* Label3{};
     QPlainTextEdit* Memo1{};
-    QComboBox* ComboBox1{};
+    SpeedList* ComboBox1{};
     QFrame* Panel5{};  // lower focus mark
     QFrame* Panel6{};  // upper focus mark
     QGroupBox* GroupBox1{};

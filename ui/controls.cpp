@@ -152,7 +152,7 @@ void TForm1::createTextBox() {
 }
 
 void TForm1::createSpeedList() {
-    ComboBox1 = make<QComboBox>(this, "ComboBox1", {125, 148, 49, 21});
+    ComboBox1 = make<SpeedList>(this, "ComboBox1", {125, 148, 49, 21});
     ComboBox1->setEditable(false);
     for (const SpeedRow& row : SpeedTable) ComboBox1->addItem(QStringView(row.item).toString());
     ComboBox1->setCurrentIndex(kDefaultSpeedIndex);

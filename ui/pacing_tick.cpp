@@ -15,7 +15,7 @@ QString text(const std::u16string& s) { return QString::fromUtf16(s.data(), std:
 }  // namespace
 
 void TForm1::Timer1Timer() {
-    const PacingTick tick = session_.core().tick(CheckBox1->isChecked());
+    const PacingTick tick = session_.tick(CheckBox1->isChecked());
     if (tick.shown) {
         // Written step by step, so that an unchanged value keeps the timer's rhythm.
         Timer1->setInterval(tick.lengthInterval);

@@ -73,11 +73,12 @@ void TForm1::SpeedButton2Click() {
         Timer1->setEnabled(true);
         SpeedButton2->setText(kPauseCaption);
         clearReadingMark();
+        session_.core().restartWarmUp();
     }
 }
 
 void TForm1::SpeedButton3Click() {
-    session_.core().stepBack(ComboBox1->currentIndex());
+    session_.core().stepBack();
     // Pauses a running reading; a paused one (or one started while paused) stays as it is.
     if (SpeedButton2->text() == kPauseCaption)
         SpeedButton2Click();  // which remembers the place and marks it when it pauses
@@ -88,10 +89,12 @@ void TForm1::SpeedButton3Click() {
 
 void TForm1::WMHotKey(int id) {
     if (id == platform::HotKeys::kSpace && SpeedButton2->isEnabled()) SpeedButton2Click();
-    if (id == platform::HotKeys::kKeypadPlus)
-        ComboBox1->setCurrentIndex(speedStepUp(ComboBox1->currentIndex()));
-    if (id == platform::HotKeys::kKeypadMinus)
-        ComboBox1->setCurrentIndex(speedStepDown(ComboBox1->currentIndex()));
+    // A row up or down the speed table; with Shift, a finer step.
+    const int speed = ComboBox1->speed();
+    if (id == platform::HotKeys::kKeypadPlus) ComboBox1->setSpeed(rowSpeedAbove(speed));
+    if (id == platform::HotKeys::kKeypadMinus) ComboBox1->setSpeed(rowSpeedBelow(speed));
+    if (id == platform::HotKeys::kFinePlus) ComboBox1->setSpeed(speed + kFineStep);
+    if (id == platform::HotKeys::kFineMinus) ComboBox1->setSpeed(speed - kFineStep);
     moveKeyPressed(id);
     // An index set from code raises no change event, so the new speed is applied here; every
     // hot key thereby also sets Timer1 back to the base interval.
@@ -99,7 +102,7 @@ void TForm1::WMHotKey(int id) {
 }
 
 void TForm1::ComboBox1Change() {
-    session_.core().applySpeed(ComboBox1->currentIndex());
+    session_.core().applyWordsPerMinute(ComboBox1->speed());
     Timer1->setInterval(static_cast<std::uint32_t>(session_.core().j()));
 }
 

@@ -35,10 +35,12 @@ int hotKeyOf(const QKeyEvent& e) {
     const auto mods = e.modifiers();
     if (e.key() == Qt::Key_Space && mods == Qt::NoModifier) return HotKeys::kSpace;
     if (mods == Qt::NoModifier) return moveKeyOf(e.key());
-    if (mods != Qt::KeypadModifier) return 0;
-    if (e.key() == Qt::Key_Plus) return HotKeys::kKeypadPlus;
-    if (e.key() == Qt::Key_Minus) return HotKeys::kKeypadMinus;
-    return moveKeyOf(e.key());
+    const bool shifted = mods == (Qt::KeypadModifier | Qt::ShiftModifier);
+    if (mods != Qt::KeypadModifier && !shifted) return 0;
+    const int shift = shifted ? HotKeys::kShifted : 0;
+    if (e.key() == Qt::Key_Plus) return shift | HotKeys::kKeypadPlus;
+    if (e.key() == Qt::Key_Minus) return shift | HotKeys::kKeypadMinus;
+    return shifted ? 0 : moveKeyOf(e.key());
 }
 
 bool isKnown(int id) {
@@ -92,7 +94,8 @@ bool HotKeys::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     const int id = hotKeyOf(*key);
-    if (!isRegistered(id) || !actIn(windowOf(watched))) return QObject::eventFilter(watched, event);
+    if (!isRegistered(id & ~kShifted) || !actIn(windowOf(watched)))
+        return QObject::eventFilter(watched, event);
     // Accepting the override keeps shortcuts from taking the key before its press arrives.
     if (type == QEvent::ShortcutOverride) key->accept();
     if (type == QEvent::KeyPress) handler_(id);

@@ -19,6 +19,11 @@ class HotKeys : public QObject {
     static constexpr int kSpace = 32;
     static constexpr int kKeypadPlus = 107;
     static constexpr int kKeypadMinus = 109;
+    // Shift with the keypad's plus or minus: a finer step, which arrives while the plain key
+    // is registered.
+    static constexpr int kShifted = 0x10000;
+    static constexpr int kFinePlus = kShifted | kKeypadPlus;
+    static constexpr int kFineMinus = kShifted | kKeypadMinus;
     // The keys that move a reading, by their virtual-key codes as well.
     static constexpr int kPageUp = 33;
     static constexpr int kPageDown = 34;
