@@ -120,10 +120,9 @@ std::string hundredthsText(int value) {
 
 std::string zoomsText() {
     std::string text;
-    const std::span zooms(kFontZooms);
-    for (std::size_t i = 0; i < zooms.size(); ++i) {
-        if (i > 0) text += i + 1 == zooms.size() ? " or " : ", ";
-        text += std::to_string(zooms[i]);
+    for (std::size_t i = 0; i < kFontZooms.size(); ++i) {
+        if (i > 0) text += i + 1 == kFontZooms.size() ? " or " : ", ";
+        text += std::to_string(kFontZooms[i]);
     }
     return text;
 }
@@ -147,7 +146,7 @@ std::optional<std::string> readNumber(const SettingKey& key, std::string_view te
     const auto value = parseNumber(text, key.unit == Hundredths ? 2 : 0);
     if (!value) return "is not valid (" + rangeText(key) + ")";
     const bool inRange = key.unit == Zoom
-                             ? std::ranges::find(kFontZooms, *value) != std::end(kFontZooms)
+                             ? std::ranges::find(kFontZooms, *value) != kFontZooms.end()
                              : *value >= key.range.least && *value <= key.range.most;
     if (!inRange) return "is out of range (" + rangeText(key) + ")";
     field = static_cast<int>(*value);
