@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "settings/settings_format.h"
 #include "storage/file_error.h"

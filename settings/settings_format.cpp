@@ -56,8 +56,10 @@ ParsedSettings parseSettings(std::string_view text) {
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     std::string section;  // none before the first section line: its keys are unknown
     for (int number = 1; !text.empty(); ++number) {
-        const std::string_view line = trimmed(takeLine(text));
-        if (line.empty() || line.starts_with(';') || line.starts_with('#')) continue;
+        // No name or value holds a ";", so from there on a line is a comment.
+        std::string_view line = takeLine(text);
+        line = trimmed(line.substr(0, line.find(';')));
+        if (line.empty() || line.starts_with('#')) continue;
         if (line.starts_with('[') && line.ends_with(']')) {
             section = trimmed(line.substr(1, line.size() - 2));
             continue;
@@ -70,8 +72,7 @@ ParsedSettings parseSettings(std::string_view text) {
         }
         const SettingKey* key = findKey(section, trimmed(line.substr(0, equals)));
         if (key == nullptr) continue;
-        std::string_view value = line.substr(equals + 1);
-        value = trimmed(value.substr(0, value.find(';')));
+        const std::string_view value = trimmed(line.substr(equals + 1));
         if (const auto reason = readValue(*key, value, parsed.settings)) {
             // An earlier good value of a key given twice gives way to the default too.
             readValue(*key, valueText(*key, Settings{}), parsed.settings);

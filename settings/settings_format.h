@@ -18,8 +18,8 @@ struct ParsedSettings {
     std::vector<std::string> problems;
 };
 
-// Never fails. Accepts a byte order mark, CR LF, blank lines, ";" and "#" comment lines, text
-// after a ";" on a key's line, spaces around names and "=", and keys in any order. Section
+// Never fails. Accepts a byte order mark, CR LF, blank lines, "#" comment lines, text after a
+// ";" as a comment, spaces around names and "=", and keys in any order. Section
 // names, key names and word values (true, dark) are matched without regard to case. Unknown
 // sections and keys are skipped silently; of a key given twice, the last counts. A key that is
 // missing keeps its default, and so does one whose value does not read or is out of range,

@@ -29,7 +29,7 @@ TEST(SettingsFormatTest, HandEditedTextGivesItsValuesAndAProblemPerBadOne) {
     const std::vector<Case> cases = {
         {"empty", "", [](Settings&) {}, {}},
         {"as edited: BOM, CR LF, comments, spaces, any order, decimal comma",
-         "\xEF\xBB\xBF; mine\r\n# also mine\r\n\r\n[speed]\r\n  warmUpFrom =  75 \r\n"
+         "\xEF\xBB\xBF; mine\r\n# also mine\r\n\r\n[speed] ; the pace\r\n  warmUpFrom =  75 \r\n"
          "warmUp=yes\r\n[pauses]\r\nshort = 0,65\r\nlong=1.5 ; a bit longer\r\n"
          "afterSentence=0\r\n[look]\r\nfocusColour = #FF8000\r\ntheme=night\r\n",
          [](Settings& s) {
