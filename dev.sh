@@ -3,9 +3,9 @@
 #   ./dev.sh run     install what is missing, build (release) and open the reader
 #   ./dev.sh test    install what is missing, build (debug, sanitizers, warnings as errors)
 #                    and run every test, then the tests of the files saved on a thread of
-#                    their own (storage, vocabulary, places) under ThreadSanitizer,
-#                    then each fuzz target briefly, then clang-tidy over the sources
-#                    (ORVELL_TIDY=skip leaves clang-tidy out)
+#                    their own (storage, vocabulary, places, settings) under
+#                    ThreadSanitizer, then each fuzz target briefly, then clang-tidy over
+#                    the sources (ORVELL_TIDY=skip leaves clang-tidy out)
 #   ./dev.sh tidy    build (debug) and check the sources with clang-tidy
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -46,7 +46,7 @@ tidy() {
     log=$(mktemp)
     cmake --preset fuzz >/dev/null
     run-clang-tidy-19 -p build/dev -quiet -j "$jobs" \
-        "^$PWD/(engine|storage|vocabulary|books|places|session|ui|app|tests|bench)/" >"$log" 2>&1 || status=$?
+        "^$PWD/(engine|storage|vocabulary|books|places|settings|session|ui|app|tests|bench)/" >"$log" 2>&1 || status=$?
     run-clang-tidy-19 -p build/fuzz -quiet -j "$jobs" "^$PWD/fuzz/" >>"$log" 2>&1 || status=$?
     if [ "$status" -ne 0 ]; then
         grep -E -A3 '(warning|error):' "$log" || tail -n 40 "$log"
@@ -70,7 +70,7 @@ test)
     cmake --preset dev >/dev/null
     cmake --build --preset dev -j "$jobs"
     QT_QPA_PLATFORM=offscreen ctest --preset dev -j "$jobs"
-    # The vocabulary and the reading places save on threads of their own.
+    # The vocabulary, the reading places and the settings save on threads of their own.
     cmake --preset tsan >/dev/null
     cmake --build --preset tsan -j "$jobs"
     ctest --preset tsan -j "$jobs"

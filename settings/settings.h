@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -21,7 +22,7 @@ struct LookSettings {
 };
 
 // The steps of the strip's font size, smallest first; 100 is the size the font buttons chose.
-inline constexpr int kFontZooms[] = {60, 70, 80, 90, 100, 115, 130, 150, 175, 200};
+inline constexpr std::array kFontZooms{60, 70, 80, 90, 100, 115, 130, 150, 175, 200};
 
 // Everything the reader can set, kept between sittings in settings.ini. The defaults are the
 // program's classic behaviour.
