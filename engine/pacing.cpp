@@ -29,8 +29,8 @@ std::uint32_t scaled(std::int64_t ms, std::int64_t percent, std::int64_t learnin
 }
 
 bool endsSentence(std::u16string_view right) {
-    return !right.empty() && std::u16string_view(u".!?\u2026").find(right.back()) !=
-                                 std::u16string_view::npos;
+    return !right.empty() &&
+           std::u16string_view(u".!?\u2026").find(right.back()) != std::u16string_view::npos;
 }
 
 bool hasDigit(const DisplayEntry& e) {

@@ -43,11 +43,9 @@ std::int32_t interpolated(int wordsPerMinute, const ValueOfRow& valueOf) {
     if (beyond == 0) return valueOf(below);
     const std::int64_t from = valueOf(below);
     const std::int64_t to = valueOf(below + 1);
-    // Rounded half to even in whole units, also when the line falls.
-    const std::int64_t rise = (to - from) * beyond;
-    const std::int64_t step = rise >= 0 ? roundHalfEven(rise, kRowStep)
-                                        : -roundHalfEven(-rise, kRowStep);
-    return static_cast<std::int32_t>(from + step);
+    // Both values are positive, so the point on the line is too.
+    return static_cast<std::int32_t>(
+        roundHalfEven(from * kRowStep + (to - from) * beyond, kRowStep));
 }
 
 }  // namespace
@@ -74,7 +72,7 @@ int rowSpeedAbove(int wordsPerMinute) {
 int rowSpeedBelow(int wordsPerMinute) {
     const int below = rowAtOrBelow(wordsPerMinute);
     return speedOfRow(speedOfRow(below) < clampedSpeed(wordsPerMinute) ? below
-                                                                         : speedStepDown(below));
+                                                                       : speedStepDown(below));
 }
 
 std::int32_t baseIntervalAt(int wordsPerMinute) {

@@ -52,8 +52,7 @@ std::optional<TimeLeft> ReadingSession::timeLeft(bool learning) const {
     const std::int32_t from = core_.sh();
     // New roots take longer: their share so far in this reading stands for the rest.
     const double factor =
-        learning ? 1.0 + newRootShare() * (core_.rules().pauses.newRootPercent - 100) / 100.0
-                 : 1.0;
+        learning ? 1.0 + newRootShare() * (core_.rules().pauses.newRootPercent - 100) / 100.0 : 1.0;
     const auto estimate = [&](std::int32_t to) {
         return static_cast<std::uint64_t>(static_cast<double>(core_.displayMs(from, to, plain)) *
                                           factor);
