@@ -63,6 +63,7 @@ void TForm1::connectHandlers() {
     activation->onWindowDeactivate([this] { FormDeactivate(); });
     connectBookOpening();
     connectMoving();
+    connectSettings();
 }
 
 void TForm1::FormCreate() {
