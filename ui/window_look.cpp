@@ -1,4 +1,4 @@
-// The commands that change only the window's look: display font and size, collapse and
+// The commands that change only the window's look: display font, size and zoom, collapse and
 // expand, and the web link.
 
 #include <QFontMetrics>
