@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "settings/settings_file.h"
 #include "ui/platform/activation.h"
 #include "ui/platform/fonts.h"
 #include "ui/platform/hot_keys.h"
@@ -63,6 +64,7 @@ void TForm1::connectHandlers() {
     activation->onWindowDeactivate([this] { FormDeactivate(); });
     connectBookOpening();
     connectMoving();
+    connectSettings();
 }
 
 void TForm1::FormCreate() {
@@ -76,6 +78,7 @@ void TForm1::FormCreate() {
     boo = true;
     if (CheckBox1->isChecked()) LoadLib();
     setUpReadingPlaces();
+    loadSettings();
 }
 
 void TForm1::FormDestroy() { saveBeforeExit(); }
@@ -87,6 +90,7 @@ void TForm1::saveBeforeExit() {
     // has not. The save waits for one in flight and writes last.
     if (Timer1->enabled()) rememberPlace(session_.core().sh());
     session_.waitForSaves();
+    if (settingsFile_) settingsFile_->waitForSaves();
     SaveLib();
 }
 

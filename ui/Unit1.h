@@ -8,6 +8,7 @@
 
 #include "engine/reading_core.h"
 #include "session/reading_session.h"
+#include "settings/settings.h"
 #include "ui/speed_list.h"
 #include "vocabulary/vocabulary.h"
 
@@ -20,6 +21,9 @@ class QProgressBar;
 class QStatusBar;
 
 namespace orvell {
+
+class SettingsDialog;
+class SettingsFile;
 
 namespace platform {
 class Activation;
@@ -82,6 +86,11 @@ class TForm1 : public QWidget {
     // The reading as it stands, for tests and benchmarks to look at; only the controls change
     // it.
     const ReadingCore& reading() const { return session_.core(); }
+    // The reader's settings as the window applies them.
+    const Settings& settings() const { return settings_; }
+    // Applies the settings at once, a running reading included, and keeps them for the next
+    // start of the program, as the settings dialog does.
+    void applySettings(const Settings& settings);
 
     // Opens a book file into the text box, as the file dialog and a drop do; a file that cannot
     // be read gets an error box and leaves the text as it was.
@@ -118,7 +127,7 @@ class TForm1 : public QWidget {
     void Memo1Click();
     void CheckBox1Click();
 
-    // Book files: Ctrl+O and drops.
+    // Book files: drops here; Ctrl+O among the settings' window commands.
     void connectBookOpening();
     void FileOpenCommand();
     void pauseForOpening();
@@ -167,6 +176,20 @@ class TForm1 : public QWidget {
     void LoadLib();
     void SaveLib();
 
+    // Settings: the display strip's menu, the settings dialog (Ctrl+,), the themes and the
+    // strip's font zoom (Ctrl+plus, Ctrl+minus, Ctrl+wheel over the strip).
+    void connectSettings();
+    void showStripMenu(QWidget& over, const QPoint& at);
+    void ReadingSettingsCommand();
+    // The settings kept from the last sitting, applied.
+    void loadSettings();
+    void applyTheme();
+    // Steps the font zoom by `steps` places in kFontZooms, stopping at both ends.
+    void zoomStripFont(int steps);
+    // Sizes the strip's font and panels for the font buttons' choice and the zoom.
+    void layoutStrip();
+    void settingsChanged();
+
     void setUpWindow();
     void createButtons();
     void createDisplayStrip();
@@ -201,6 +224,14 @@ class TForm1 : public QWidget {
     QString vrem;      // start time of the reading, long time format
     bool boo = false;  // the learning-mode explanation is still to be shown
     bool savedBeforeExit_ = false;
+    Settings settings_;
+    std::unique_ptr<SettingsFile> settingsFile_;  // none until the settings are loaded
+    // Made at its first opening, then shown again as it was left.
+    SettingsDialog* settingsDialog_{};
+    // The font buttons' choice for the strip: the family, and the top of the big size's panels
+    // (0: the small size).
+    QString stripFamily_;
+    int stripBigTop_ = 0;
 
     // Hot keys 32, 107 and 109, delivered to WMHotKey while registered.
     platform::HotKeys* hotKeys{};

@@ -1,11 +1,10 @@
-// Opening a book file: from the file dialog (Ctrl+O), a drop on the window or the command
-// line. The book's text replaces the text box's as an edit would; of a ZIP with several FB2
+// Opening a book file: from the file dialog (Ctrl+O and the strip's menu, which
+// look_settings.cpp makes with the window's other commands), a drop on the window or the
+// command line. The book's text replaces the text box's as an edit would; of a ZIP with several FB2
 // books, the reader picks one.
 
 #include <QFileInfo>
-#include <QKeySequence>
 #include <QPlainTextEdit>
-#include <QShortcut>
 #include <QStringList>
 #include <filesystem>
 #include <optional>
@@ -47,9 +46,6 @@ std::optional<books::BookText> chosenBook(QWidget* parent, const std::filesystem
 }  // namespace
 
 void TForm1::connectBookOpening() {
-    auto* openCommand = new QShortcut(QKeySequence::Open, this);
-    openCommand->setContext(Qt::WindowShortcut);
-    connect(openCommand, &QShortcut::activated, this, &TForm1::FileOpenCommand);
     const auto open = [this](const QString& path) { openFile(path); };
     platform::onFileDrop(*this, open);
     // The text box takes drops of its own; a dropped file is opened all the same.

@@ -284,7 +284,7 @@ class BookOpeningTest : public test::WindowTestCase {
     // the speed of this sitting and the place in the whole book; Ctrl+R, typed with a Russian
     // layout, starts it over.
     void aBookResumesWhereItWasLeftInANewWindow() {
-        test::useFreshReadingPlaces();  // a place from an earlier test would move the start
+        test::useFreshDataFolder();  // a place from an earlier test would move the start
         QString words;
         for (int i = 0; i < 300; ++i) words += u"w%1 "_s.arg(i);
         const QString book = writeFile(u"book.txt"_s, words.toUtf8());

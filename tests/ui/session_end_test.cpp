@@ -105,7 +105,7 @@ class SessionEndTest : public QObject {
     void sessionEndSavesBeforeItIsAnswered() {
         QFETCH(bool, asked);
         QFETCH(bool, ends);
-        test::useFreshReadingPlaces();
+        test::useFreshDataFolder();
         test::ScratchFolder folder;
         test::MessageBoxRecorder boxes;  // the learning-mode explanation
         platform::Timer::holdTicksForTesting(true);

@@ -704,7 +704,7 @@ class SoakTest : public QObject {
 
         previousMessageHandler() = qInstallMessageHandler(dropExpectedWarnings);
         folder_ = std::make_unique<test::ScratchFolder>();
-        test::useFreshReadingPlaces();
+        test::useFreshDataFolder();
         platform::setMessageBoxObserver([this](QMessageBox& box) { answerBox(box); });
         platform::setFileDialogObserver(
             [this](QFileDialog& dialog) { platform::answerFileDialog(dialog, dialogAnswer_); });

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "places/places_file.h"
+#include "settings/settings_file.h"
 #include "tests/ui/scratch_folder.h"
 #include "ui/Unit1.h"
 #include "ui/platform/activation.h"
@@ -36,11 +37,13 @@ inline QString placesLocation() {
     return QString::fromStdU16String((platform::dataFolder() / PlacesFile::kFileName).u16string());
 }
 
-// Sends the window's reading places to a test folder (~/.qttest), never the user's own, and
-// starts with none there, so that a run does not depend on the one before.
-inline void useFreshReadingPlaces() {
+// Sends the window's reading places and settings to a test folder (~/.qttest), never the
+// user's own, and starts with none there, so that a run does not depend on the one before.
+inline void useFreshDataFolder() {
     QStandardPaths::setTestModeEnabled(true);
     QFile::remove(placesLocation());
+    QFile::remove(
+        QString::fromStdU16String((platform::dataFolder() / SettingsFile::kFileName).u16string()));
 }
 
 // Answers every message box at once with OK and remembers what it showed.
@@ -80,9 +83,10 @@ inline platform::Activation* activationOf(const TForm1& form) {
 // A test class whose every test gets a fresh window in a scratch folder of its own.
 class WindowTestCase : public QObject {
   protected:
-    WindowTestCase() { useFreshReadingPlaces(); }
+    WindowTestCase() { useFreshDataFolder(); }
 
     void openWindow() {
+        useFreshDataFolder();  // also the settings an earlier test changed
         folder = std::make_unique<ScratchFolder>();
         form = std::make_unique<TForm1>();
     }

@@ -211,12 +211,13 @@ class WindowTest : public test::WindowTestCase {
         QCOMPARE(timer->interval(), interval);
     }
 
-    // The four of the form, and the start button's, which tells of "Читать отсюда".
+    // The four of the form, the start button's, which tells of "Читать отсюда", and the
+    // display strip's four panels, which tell of its menu.
     void onlyFiveHintsShowAndTheButtonsTakeNoFocus() {
         int shown = 0;
         for (QWidget* w : form->findChildren<QWidget*>())
             if (!w->toolTip().isEmpty()) ++shown;
-        QCOMPARE(shown, 5);
+        QCOMPARE(shown, 9);
         FIND_CONTROL(pause, platform::SpeedButton, *form, "SpeedButton2");
         QCOMPARE(pause->toolTip(), u"\"Пробел\" чтобы остановить\\продолжить."_s);
         FIND_CONTROL(bar, QProgressBar, *form, "ProgressBar1");

@@ -2,7 +2,9 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
+#include <cstdlib>
 
 namespace orvell::platform {
 
@@ -54,6 +56,32 @@ class ToolTipFilter : public QObject {
     std::function<QString()> text_;
 };
 
+class ControlWheelFilter : public QObject {
+  public:
+    ControlWheelFilter(QWidget& widget, std::function<void(int)> handler)
+        : QObject(&widget), handler_(std::move(handler)) {
+        widget.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Wheel) return QObject::eventFilter(watched, event);
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (!(wheel->modifiers() & Qt::ControlModifier))
+            return QObject::eventFilter(watched, event);
+        // A fine-grained wheel sends parts of a notch; a notch is 120 of them.
+        notch_ += wheel->angleDelta().y();
+        const int notches = notch_ / QWheelEvent::DefaultDeltasPerStep;
+        notch_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+        for (int i = 0; i < std::abs(notches); ++i) handler_(notches > 0 ? 1 : -1);
+        return true;
+    }
+
+  private:
+    std::function<void(int)> handler_;
+    int notch_ = 0;
+};
+
 }  // namespace
 
 void onClick(QWidget& widget, std::function<void()> handler) {
@@ -70,6 +98,10 @@ namespace orvell::platform {
 
 void onToolTip(QWidget& widget, std::function<QString()> text) {
     new ToolTipFilter(widget, std::move(text));
+}
+
+void onControlWheel(QWidget& widget, std::function<void(int)> handler) {
+    new ControlWheelFilter(widget, std::move(handler));
 }
 
 }  // namespace orvell::platform

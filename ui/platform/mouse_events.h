@@ -14,5 +14,8 @@ void onClick(QWidget& widget, std::function<void()> handler);
 void onMouseDown(QWidget& widget, std::function<void()> handler);
 // The widget's tooltip, made by `text` each time the mouse rests over it to show it.
 void onToolTip(QWidget& widget, std::function<QString()> text);
+// The wheel turned over the widget with Control held: `handler` gets +1 a notch away from the
+// reader, -1 towards; the wheel then scrolls nothing.
+void onControlWheel(QWidget& widget, std::function<void(int)> handler);
 
 }  // namespace orvell::platform
