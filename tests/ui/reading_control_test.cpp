@@ -209,6 +209,53 @@ class ReadingControlTest : public test::WindowTestCase {
         QCOMPARE(form->Timer1->interval(), static_cast<uint>(j));
     }
 
+    // Shift with the keypad's plus and minus steps by ten words a minute, between the rows too;
+    // plain plus and minus go to the next row; an item picked from the list is its row's speed.
+    // The list shows the speed in use, and the step back follows it.
+    void fineSpeedSteps_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QString>("keys");  // + and - plain, > and < with Shift, 3: pick item 3
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("j");
+        QTest::addColumn<int>("stepBack");
+        QTest::newRow("shift+plus from 300") << 300 << u">"_s << 310 << 3 << 148 << 68;
+        QTest::newRow("shift+minus from 300") << 300 << u"<"_s << 290 << 2 << 160 << 62;
+        QTest::newRow("plus from 310: the next row") << 310 << u"+"_s << 350 << 4 << 142 << 80;
+        QTest::newRow("minus from 310: its own row") << 310 << u"-"_s << 300 << 3 << 150 << 65;
+        QTest::newRow("shift+plus at 1000 stays") << 1000 << u">"_s << 1000 << 17 << 44 << 300;
+        QTest::newRow("shift+minus at 150 stays") << 150 << u"<"_s << 150 << 0 << 280 << 15;
+        QTest::newRow("picked from the list") << 310 << u"3"_s << 300 << 3 << 150 << 65;
+    }
+    void fineSpeedSteps() {
+        QFETCH(int, from);
+        QFETCH(QString, keys);
+        QFETCH(int, speed);
+        QFETCH(int, index);
+        QFETCH(int, j);
+        QFETCH(int, stepBack);
+        showWindow();
+        start(words(400));
+        form->ComboBox1->setSpeed(from);
+        for (const QChar key : keys) {
+            const Qt::KeyboardModifiers shift =
+                key == u'>' || key == u'<' ? Qt::ShiftModifier : Qt::NoModifier;
+            if (key == u'3') {
+                form->ComboBox1->setCurrentIndex(3);
+                emit form->ComboBox1->activated(3);
+            } else {
+                press(key == u'+' || key == u'>' ? Qt::Key_Plus : Qt::Key_Minus,
+                      Qt::KeypadModifier | shift);
+            }
+        }
+        QCOMPARE(form->ComboBox1->speed(), speed);
+        QCOMPARE(form->ComboBox1->currentIndex(), index);
+        QCOMPARE(form->Timer1->interval(), static_cast<uint>(j));
+        tick(350);
+        click(form->SpeedButton3);
+        QCOMPARE(sh(), 350 - stepBack);
+    }
+
     void stepBackWhileReadingPausesAndAgainStaysPaused() {
         showWindow();
         start(words(200));
