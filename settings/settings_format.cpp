@@ -45,8 +45,11 @@ std::string shownValue(std::string_view value) {
 std::string problem(const SettingKey& key, std::string_view value, const std::string& reason) {
     std::string fallback = valueText(key, Settings{});
     if (fallback.empty()) fallback = "(empty)";
-    return "[" + std::string(key.section) + "] " + std::string(key.name) + "=" + shownValue(value) +
-           " " + reason + "; the default " + fallback + " is used";
+    // Appended piece by piece: GCC 12 warns wrongly of overlapping copies in a chain of "+".
+    std::string text = "[";
+    text.append(key.section).append("] ").append(key.name).append("=");
+    text.append(shownValue(value)).append(" ").append(reason);
+    return text.append("; the default ").append(fallback).append(" is used");
 }
 
 }  // namespace
