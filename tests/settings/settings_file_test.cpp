@@ -78,7 +78,7 @@ TEST_F(SettingsFileTest, AnUnreadableFileOnlyLosesWhatCannotBeRead) {
         std::vector<std::string> messages;  // the start of each line on standard error
     };
     const std::vector<Case> cases = {
-        {"missing", [] {}, 0, {}, {}},
+        {"missing", [] {}, 0, Settings{}, {}},
         {"a bad value",
          [&] { writeBytes(kFile, good + "width=wide\n"); },
          0,
@@ -87,12 +87,12 @@ TEST_F(SettingsFileTest, AnUnreadableFileOnlyLosesWhatCannotBeRead) {
         {"failing to read",
          [&] { writeBytes(kFile, good); },
          EIO,
-         {},
+         Settings{},
          {"Orvell: cannot read data/Orvell/settings.ini (I/O error"}},
         {"too large",
          [&] { writeBytes(kFile, good + std::string(std::size_t{1} << 16, '\n')); },
          0,
-         {},
+         Settings{},
          {"Orvell: data/Orvell/settings.ini is too large"}},
         {"garbage, its problems cut short",
          [&] {
@@ -101,7 +101,11 @@ TEST_F(SettingsFileTest, AnUnreadableFileOnlyLosesWhatCannotBeRead) {
              writeBytes(kFile, text);
          },
          0, wordsOnly, garbageMessages},
-        {"a folder of its name", [] { std::filesystem::create_directories(kFile); }, 0, {}, {}},
+        {"a folder of its name",
+         [] { std::filesystem::create_directories(kFile); },
+         0,
+         Settings{},
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
