@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
 #include <charconv>
@@ -152,6 +154,10 @@ int main(int argc, char** argv) {
     using namespace orvell;
     using namespace orvell::bench;
     QApplication app(argc, argv);
+    // Places and settings go to a test folder, never the user's own, and start from the defaults.
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                  QStringLiteral("/settings.ini"));
     const std::size_t entries = fullTextEntries(std::span(argv, static_cast<std::size_t>(argc)));
 
     std::vector<std::pair<std::string, PacingFigures>> rows;
@@ -176,6 +182,8 @@ int main(int argc, char** argv) {
             Settings settings;
             settings.reading.flash.words = words;
             form.applySettings(settings);
+            // As an edit does, so that the start button starts a new reading.
+            form.Memo1->setPlainText(QString::fromStdU16String(generatedText(kFullScriptWords)));
             std::printf("long text, %d words per flash, first %zu flashes\n", words, entries / 2);
             rows.emplace_back("full script, " + std::to_string(words) + " words per flash",
                               read(form, recorder, entries / 2));

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEventLoop>
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QTimer>
 #include <chrono>
 #include <cmath>
@@ -73,6 +75,10 @@ double readAt(int speed) {
 int main(int argc, char** argv) {
     using namespace orvell::bench;
     QApplication app(argc, argv);
+    // Places and settings go to a test folder, never the user's own, and start from the defaults.
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                  QStringLiteral("/settings.ini"));
     double worstPercent = 0;
     for (const int speed : {300, 1000}) {
         const double measured = readAt(speed);

@@ -210,6 +210,20 @@ class SettingsWindowTest : public test::WindowTestCase {
         QVERIFY(openSettings()->settings() == expected);
     }
 
+    // A running reading shows the next flash by the new rules; the next sitting starts with
+    // them, from settings.ini.
+    void aChangeReachesTheNextTickAndTheNextSitting() {
+        start(kText);
+        test::fire(form->Timer1);
+        fill(*openSettings()->findChild<QWidget*>(u"flashWords"_s), 3);
+        test::fire(form->Timer1);
+        QCOMPARE(form->Label1->text() + form->Label2->text() + form->Label3->text(), u"два три"_s);
+        form->saveBeforeExit();
+        form = std::make_unique<TForm1>();
+        QCOMPARE(form->settings().reading.flash.words, 3);
+        QCOMPARE(form->reading().rules().flash.words, 3);
+    }
+
     void defaultsPutEverySettingBack() {
         start(kText);
         QTest::keyClick(form.get(), Qt::Key_Plus, Qt::ControlModifier);
