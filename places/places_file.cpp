@@ -3,6 +3,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -15,12 +16,6 @@ namespace {
 
 // A few hundred lines take some 30 KB; a bigger file is not one this program wrote.
 constexpr std::size_t kLargestFile = std::size_t{1} << 20;
-
-// The path as the messages show it: UTF-8, with forward slashes on every system.
-std::string shown(const std::filesystem::path& file) {
-    const std::u8string text = file.generic_u8string();
-    return {text.begin(), text.end()};
-}
 
 }  // namespace
 
@@ -36,25 +31,20 @@ void PlacesFile::reportOnce(const std::string& message) {
 
 void PlacesFile::load() {
     if (file_.empty()) return;
-    std::string bytes;
-    bool tooLarge = false;
+    std::optional<std::string> bytes;
     try {
-        readChunks(fs_, file_, [&](std::string_view chunk) {
-            tooLarge = bytes.size() + chunk.size() > kLargestFile;
-            if (!tooLarge) bytes.append(chunk);
-            return !tooLarge;
-        });
+        bytes = readSmallFile(fs_, file_, kLargestFile);
     } catch (const FileError& e) {
-        reportOnce("cannot read " + shown(file_) + " (" + e.what() +
+        reportOnce("cannot read " + shownPath(file_) + " (" + e.what() +
                    "); reading places are not restored");
         return;
     }
-    if (tooLarge) {
-        reportOnce(shown(file_) +
+    if (!bytes) {
+        reportOnce(shownPath(file_) +
                    " is too large to be a places file; reading places are not restored");
         return;
     }
-    places_ = ReadingPlaces::parse(bytes);
+    places_ = ReadingPlaces::parse(*bytes);
 }
 
 void PlacesFile::remember(const std::string& book, std::int32_t entries, std::int32_t position) {
@@ -74,13 +64,9 @@ void PlacesFile::save() {
     // A save still waiting gives way to this one, which holds all it would have written.
     writer_.post([this, text = places_.serialise()] {
         try {
-            std::error_code error;
-            std::filesystem::create_directories(file_.parent_path(), error);
-            if (error) throw FileError("cannot create the folder");
-            const std::array pieces{std::string_view(text)};
-            writeAtomically(fs_, file_, pieces);
+            writeIntoFolder(fs_, file_, text);
         } catch (const FileError& e) {
-            reportOnce("reading places not saved in " + shown(file_) + ": " + e.what());
+            reportOnce("reading places not saved in " + shownPath(file_) + ": " + e.what());
         }
     });
 }

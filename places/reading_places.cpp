@@ -5,6 +5,8 @@
 #include <optional>
 #include <utility>
 
+#include "storage/whole_file.h"
+
 namespace orvell {
 
 namespace {
@@ -29,15 +31,6 @@ bool isIdentity(std::string_view text) {
 
 bool isInsideItsScript(const ReadingPlace& place) {
     return place.entries > 0 && place.position >= 0 && place.position < place.entries;
-}
-
-// The next line of `text`, without its end (LF or CR LF); `text` moves past it.
-std::string_view takeLine(std::string_view& text) {
-    const std::size_t end = std::min(text.find('\n'), text.size());
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(std::min(end + 1, text.size()));
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    return line;
 }
 
 std::string_view takeField(std::string_view& line) {

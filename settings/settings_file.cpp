@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -20,12 +21,6 @@ constexpr std::size_t kLargestFile = std::size_t{1} << 16;
 // A file of garbage would fill the terminal with one problem per line.
 constexpr std::size_t kMostProblemsShown = 10;
 
-// The path as the messages show it: UTF-8, with forward slashes on every system.
-std::string shown(const std::filesystem::path& file) {
-    const std::u8string text = file.generic_u8string();
-    return {text.begin(), text.end()};
-}
-
 void report(const std::string& message) { std::fprintf(stderr, "Orvell: %s\n", message.c_str()); }
 
 }  // namespace
@@ -37,30 +32,25 @@ SettingsFile::SettingsFile(const std::filesystem::path& folder, FileSystem& fs)
 
 void SettingsFile::load() {
     if (file_.empty()) return;
-    std::string bytes;
-    bool tooLarge = false;
+    std::optional<std::string> bytes;
     try {
-        readChunks(fs_, file_, [&](std::string_view chunk) {
-            tooLarge = bytes.size() + chunk.size() > kLargestFile;
-            if (!tooLarge) bytes.append(chunk);
-            return !tooLarge;
-        });
+        bytes = readSmallFile(fs_, file_, kLargestFile);
     } catch (const FileError& e) {
-        report("cannot read " + shown(file_) + " (" + e.what() + "); the defaults are used");
+        report("cannot read " + shownPath(file_) + " (" + e.what() + "); the defaults are used");
         return;
     }
-    if (tooLarge) {
-        report(shown(file_) + " is too large to be a settings file; the defaults are used");
+    if (!bytes) {
+        report(shownPath(file_) + " is too large to be a settings file; the defaults are used");
         return;
     }
-    ParsedSettings parsed = parseSettings(bytes);
+    ParsedSettings parsed = parseSettings(*bytes);
     settings_ = std::move(parsed.settings);
     const std::size_t problems = parsed.problems.size();
     for (std::size_t i = 0; i < problems && i < kMostProblemsShown; ++i) {
-        report(shown(file_) + ": " + parsed.problems[i]);
+        report(shownPath(file_) + ": " + parsed.problems[i]);
     }
     if (problems > kMostProblemsShown) {
-        report(shown(file_) + ": " + std::to_string(problems - kMostProblemsShown) +
+        report(shownPath(file_) + ": " + std::to_string(problems - kMostProblemsShown) +
                " more problems");
     }
 }
@@ -71,13 +61,9 @@ void SettingsFile::save(const Settings& settings) {
     // A save still waiting gives way to this one, which holds all it would have written.
     writer_.post([this, text = formatSettings(settings)] {
         try {
-            std::error_code error;
-            std::filesystem::create_directories(file_.parent_path(), error);
-            if (error) throw FileError("cannot create the folder");
-            const std::array pieces{std::string_view(text)};
-            writeAtomically(fs_, file_, pieces);
+            writeIntoFolder(fs_, file_, text);
         } catch (const FileError& e) {
-            report("settings not saved in " + shown(file_) + ": " + e.what());
+            report("settings not saved in " + shownPath(file_) + ": " + e.what());
         }
     });
 }

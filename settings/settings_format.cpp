@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "settings/setting_keys.h"
+#include "storage/whole_file.h"
 
 namespace orvell {
 
@@ -18,15 +19,6 @@ std::string_view trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(kSpaces);
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(kSpaces) - first + 1);
-}
-
-// The next line of `text`, without its end (LF or CR LF); `text` moves past it.
-std::string_view takeLine(std::string_view& text) {
-    const std::size_t end = std::min(text.find('\n'), text.size());
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(std::min(end + 1, text.size()));
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    return line;
 }
 
 const SettingKey* findKey(std::string_view section, std::string_view name) {

@@ -1,7 +1,9 @@
 #include "storage/whole_file.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <system_error>
 
 #include "storage/file_error.h"
 
@@ -66,6 +68,40 @@ void writeAtomically(FileSystem& fs, const std::filesystem::path& file,
         fs.remove(temporary);
         throw;
     }
+}
+
+std::optional<std::string> readSmallFile(FileSystem& fs, const std::filesystem::path& file,
+                                         std::size_t largest) {
+    std::string bytes;
+    bool tooLarge = false;
+    readChunks(fs, file, [&](std::string_view chunk) {
+        tooLarge = bytes.size() + chunk.size() > largest;
+        if (!tooLarge) bytes.append(chunk);
+        return !tooLarge;
+    });
+    if (tooLarge) return std::nullopt;
+    return bytes;
+}
+
+void writeIntoFolder(FileSystem& fs, const std::filesystem::path& file, std::string_view text) {
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (error) throw FileError("cannot create the folder");
+    const std::array pieces{text};
+    writeAtomically(fs, file, pieces);
+}
+
+std::string shownPath(const std::filesystem::path& file) {
+    const std::u8string text = file.generic_u8string();
+    return {text.begin(), text.end()};
+}
+
+std::string_view takeLine(std::string_view& text) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return line;
 }
 
 }  // namespace orvell

@@ -64,6 +64,12 @@ const std::array<FieldRow, 21> kFields = {{
 }};
 
 // Puts `value` into a field as a user would leave it: a number, a tick or a list's item.
+// The zoom `steps` places from 100 %.
+int zoomAt(int steps) {
+    const int index = 4 + steps;
+    return kFontZooms.at(static_cast<std::size_t>(index));
+}
+
 void fill(QWidget& field, double value) {
     if (auto* spin = qobject_cast<QSpinBox*>(&field)) spin->setValue(static_cast<int>(value));
     if (auto* factor = qobject_cast<QDoubleSpinBox*>(&field)) factor->setValue(value);
@@ -354,8 +360,7 @@ class SettingsWindowTest : public test::WindowTestCase {
         for (int clicks = 0; clicks < 4; ++clicks) {
             for (const int steps : {-4, -1, 0, 2, 5}) {
                 QTest::addRow("font %c %s, zoom %d", clicks < 2 ? 'B' : 'A',
-                              clicks % 2 == 0 ? "big" : "small",
-                              kFontZooms.at(static_cast<std::size_t>(4 + steps)))
+                              clicks % 2 == 0 ? "big" : "small", zoomAt(steps))
                     << clicks << steps;
             }
         }
@@ -373,7 +378,7 @@ class SettingsWindowTest : public test::WindowTestCase {
             QTest::keyClick(form.get(), steps > 0 ? Qt::Key_Plus : Qt::Key_Minus,
                             Qt::ControlModifier);
         const int zoom = form->settings().look.fontZoom;
-        QCOMPARE(zoom, kFontZooms.at(static_cast<std::size_t>(4 + steps)));
+        QCOMPARE(zoom, zoomAt(steps));
         for (QLabel* label : {form->Label1, form->Label2, form->Label3})
             QCOMPARE(label->font().pixelSize(), (chosen * zoom + 50) / 100);
         for (QFrame* panel : {form->Panel1, form->Panel2, form->Panel3}) {
