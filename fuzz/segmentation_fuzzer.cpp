@@ -23,6 +23,7 @@ namespace {
 
 using orvell::CutResult;
 using orvell::DisplayEntry;
+using orvell::isLineBreak;
 using orvell::ReadingScript;
 
 constexpr std::size_t kMaxUnits = 1 << 13;
@@ -41,10 +42,6 @@ DisplayEntry entryAt(const ReadingScript& sarr, std::int32_t i) {
     const std::optional<DisplayEntry> e = sarr.at(i);
     ORVELL_REQUIRE(e.has_value());
     return e.value_or(DisplayEntry{});
-}
-
-bool isLineBreak(const DisplayEntry& e) {
-    return e.left.empty() && e.right.empty() && (e.focus == u"\n" || e.focus == u"\r");
 }
 
 bool endsSentence(const DisplayEntry& e) {
