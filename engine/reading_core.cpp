@@ -39,14 +39,19 @@ std::int32_t resumeEntry(std::int32_t place, int speedIndex) {
 ReadingCore::ReadingCore(LearningLookup lookup) : lookup_(std::move(lookup)) {}
 
 void ReadingCore::applySpeed(int speedIndex) {
-    if (speedIndex < 0 || speedIndex >= kSpeedRows) return;
-    speed_ = speedOfRow(speedIndex);
-    j_ = baseIntervalFor(speedIndex, j_);
+    if (speedIndex >= 0 && speedIndex < kSpeedRows) applyWordsPerMinute(speedOfRow(speedIndex));
 }
 
 void ReadingCore::applyWordsPerMinute(int wordsPerMinute) {
-    speed_ = std::clamp(wordsPerMinute, kSlowest, kFastest);
+    const int speed = std::clamp(wordsPerMinute, kSlowest, kFastest);
+    if (speed != speed_) fit_.reset();  // fitted to the speed before
+    speed_ = speed;
     j_ = baseIntervalAt(speed_);
+}
+
+void ReadingCore::setRules(const ReadingRules& rules) {
+    if (rules != rules_) fit_.reset();  // fitted to the rules before
+    rules_ = rules;
 }
 
 void ReadingCore::resetScript(std::int32_t startEntry) {

@@ -75,7 +75,7 @@ class ReadingCore {
     int wordsPerMinute() const { return speed_; }
 
     // The rules the pacing follows from the next tick on.
-    void setRules(const ReadingRules& rules) { rules_ = rules; }
+    void setRules(const ReadingRules& rules);
     const ReadingRules& rules() const { return rules_; }
 
     // A new script: every slot empty and sh at startEntry, where the first tick waits for the
@@ -146,12 +146,11 @@ class ReadingCore {
     std::vector<std::int32_t> chapters_;  // text positions of the chapter marks
     std::int32_t pendingStart_ = -1;      // a start position not reached by the cutting yet
     int warmedUp_ = 0;                    // words shown since the last start, resume or move
-    // The base interval fitted to the speed in words per minute, and what the fit looked at.
+    // The base interval fitted to the speed in words per minute and the rules, and the entries
+    // the fit summed; dropped when the speed or the rules change.
     struct SpeedFit {
         std::int32_t j = 0;
-        std::int32_t from = 0, to = 0;  // the entries summed
-        std::int32_t forJ = 0;          // the table's base interval it was fitted from
-        ReadingRules rules;
+        std::int32_t from = 0, to = 0;
     };
     std::optional<SpeedFit> fit_;
 

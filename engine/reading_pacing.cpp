@@ -135,8 +135,7 @@ PacingTick ReadingCore::tick(bool learning) {
 void ReadingCore::fitSpeed(double newRootShare) {
     if (!rules_.speed.wordsPerMinute || speed_ == 0) return;
     const std::int32_t available = entries();
-    const bool holds = fit_ && fit_->forJ == j_ && fit_->rules == rules_ && sh_ >= fit_->from &&
-                       sh_ < fit_->to &&
+    const bool holds = fit_ && sh_ >= fit_->from && sh_ < fit_->to &&
                        (fit_->to - fit_->from == kFitEntries || available == fit_->to);
     if (holds) return;
     const std::int32_t from = std::max(sh_, 0);
@@ -149,7 +148,7 @@ void ReadingCore::fitSpeed(double newRootShare) {
     const double newRootFactor = 1.0 + newRootShare * (rules_.pauses.newRootPercent - 100) / 100.0;
     const double wantedMs = (to - from) * kMsPerMinute / speed_;
     const double j = j_ * wantedMs / (static_cast<double>(plainMs) * newRootFactor);
-    fit_ = SpeedFit{std::max(static_cast<std::int32_t>(std::lround(j)), 1), from, to, j_, rules_};
+    fit_ = SpeedFit{std::max(static_cast<std::int32_t>(std::lround(j)), 1), from, to};
 }
 
 }  // namespace orvell
