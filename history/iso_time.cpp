@@ -1,10 +1,12 @@
 #include "history/iso_time.h"
 
+#include <cstdint>
+
 namespace orvell {
 
 namespace {
 
-void appendPadded(std::string& out, long value, int width) {
+void appendPadded(std::string& out, std::int64_t value, int width) {
     std::string digits = std::to_string(value);
     if (digits.size() < static_cast<std::size_t>(width)) {
         out.append(static_cast<std::size_t>(width) - digits.size(), '0');
@@ -33,15 +35,15 @@ std::string isoTime(std::chrono::sys_seconds time) {
     out.reserve(20);
     appendPadded(out, static_cast<int>(date.year()), 4);
     out += '-';
-    appendPadded(out, static_cast<long>(static_cast<unsigned>(date.month())), 2);
+    appendPadded(out, static_cast<std::int64_t>(static_cast<unsigned>(date.month())), 2);
     out += '-';
-    appendPadded(out, static_cast<long>(static_cast<unsigned>(date.day())), 2);
+    appendPadded(out, static_cast<std::int64_t>(static_cast<unsigned>(date.day())), 2);
     out += 'T';
     appendPadded(out, clock.hours().count(), 2);
     out += ':';
     appendPadded(out, clock.minutes().count(), 2);
     out += ':';
-    appendPadded(out, static_cast<long>(clock.seconds().count()), 2);
+    appendPadded(out, static_cast<std::int64_t>(clock.seconds().count()), 2);
     out += 'Z';
     return out;
 }
