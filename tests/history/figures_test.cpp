@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,15 +21,22 @@ class FiguresTest : public testing_support::HistoryTest {
   protected:
     void SetUp() override {
         HistoryTest::SetUp();
-        openOrFail(history_);
+        history_ = std::make_unique<ReadingHistory>(testing_support::kHistoryFolder);
+        openOrFail(*history_);
+    }
+
+    // The file is closed before its folder goes: Windows removes no open file.
+    void TearDown() override {
+        history_.reset();
+        HistoryTest::TearDown();
     }
 
     void log(const std::vector<Sitting>& sittings) {
-        for (const Sitting& s : sittings) history_.endSitting(history_.beginSitting(s), s);
-        history_.waitForWrites();
+        for (const Sitting& s : sittings) history_->endSitting(history_->beginSitting(s), s);
+        history_->waitForWrites();
     }
 
-    ReadingHistory history_{testing_support::kHistoryFolder};
+    std::unique_ptr<ReadingHistory> history_;
 };
 
 // A sitting counts in the local day it started, even when it runs past midnight.
@@ -58,16 +66,16 @@ TEST_F(FiguresTest, WordsPerDayFollowTheLocalDayOfEachStart) {
         SCOPED_TRACE(c.label);
         const std::vector<DayWords> expected = {
             {dec(9), c.words[0]}, {dec(10), c.words[1]}, {dec(11), c.words[2]}};
-        EXPECT_EQ(history_.wordsPerDay(from, to, c.offset), expected);
+        EXPECT_EQ(history_->wordsPerDay(from, to, c.offset), expected);
     }
 }
 
 TEST_F(FiguresTest, TotalsBooksAndRootsComeFromTheSittings) {
     const std::string novel(64, 'n');
     const std::string essay(64, 'e');
-    history_.rememberBook(novel, "Роман", "/книги/роман.fb2", 10'000);
-    history_.rememberBook(essay, "Essay", "essay.epub", 2'000);
-    history_.rememberBook(std::string(64, 'u'), "Unread", "unread.txt", 100);
+    history_->rememberBook(novel, "Роман", "/книги/роман.fb2", 10'000);
+    history_->rememberBook(essay, "Essay", "essay.epub", 2'000);
+    history_->rememberBook(std::string(64, 'u'), "Unread", "unread.txt", 100);
     log({
         sittingOf("2026-12-01T10:00:00Z", "2026-12-01T10:10:00Z", novel, 0, 2'999, 3'000, 100),
         sittingOf("2026-12-02T10:00:00Z", "2026-12-02T10:05:00Z", essay, 0, 2'000, 1'500, 130),
@@ -75,12 +83,12 @@ TEST_F(FiguresTest, TotalsBooksAndRootsComeFromTheSittings) {
         sittingOf("2026-12-03T10:00:00Z", "2026-12-03T10:05:00Z", novel, 2'500, 2'700, 200, 135),
         sittingOf("2026-12-04T10:00:00Z", "2026-12-04T10:01:00Z", std::nullopt, 0, 50, 50, 140),
     });
-    history_.markFinished(essay, at("2026-12-02T10:05:00Z"));
-    history_.waitForWrites();
+    history_->markFinished(essay, at("2026-12-02T10:05:00Z"));
+    history_->waitForWrites();
 
-    EXPECT_EQ(history_.totals(), (HistoryTotals{950'000, 4'750, 4, 1, 140}));
+    EXPECT_EQ(history_->totals(), (HistoryTotals{950'000, 4'750, 4, 1, 140}));
 
-    const std::vector<BookSummary> books = history_.books();
+    const std::vector<BookSummary> books = history_->books();
     ASSERT_EQ(books.size(), 3U);
     EXPECT_EQ(books[0].title, "Роман");  // read last
     EXPECT_EQ(books[0].file, "/книги/роман.fb2");
@@ -97,7 +105,7 @@ TEST_F(FiguresTest, TotalsBooksAndRootsComeFromTheSittings) {
     EXPECT_EQ(books[2].wordsPerMinute, 0);
 
     const std::vector<RootsPoint> roots =
-        history_.rootsOverTime(at("2026-12-02T00:00:00Z"), at("2026-12-04T00:00:00Z"));
+        history_->rootsOverTime(at("2026-12-02T00:00:00Z"), at("2026-12-04T00:00:00Z"));
     EXPECT_EQ(roots, (std::vector<RootsPoint>{{at("2026-12-02T10:05:00Z"), 130},
                                               {at("2026-12-03T10:05:00Z"), 135}}));
 }
@@ -107,7 +115,7 @@ TEST_F(FiguresTest, TheExportQuotesWhatCsvNeedsQuoted) {
                                0, 349, 320, 45);
     quoted.title = "«Война и мир», том \"1\"\r\nчасть 2";
     log({quoted, sittingOf("2026-12-10T16:00:00Z", "2026-12-10T16:00:30Z", std::nullopt, 3, 9, 6)});
-    EXPECT_EQ(history_.sittingsCsv(),
+    EXPECT_EQ(history_->sittingsCsv(),
               "id,started_at,ended_at,book,title,first_entry,last_entry,words,active_ms,speed,"
               "new_roots,roots_total\r\n"
               "1,2026-12-10T15:00:00Z,2026-12-10T15:01:10Z,b,\"«Война и мир», том \"\"1\"\"\r\n"
