@@ -1,37 +1,30 @@
 #include "history/reading_history.h"
 
-#include <sqlite3.h>
-
 #include <atomic>
 #include <cstdio>
 #include <functional>
 #include <mutex>
-#include <system_error>
 #include <unordered_map>
 #include <utility>
 
 #include "history/database.h"
+#include "history/history_opening.h"
 #include "history/history_queries.h"
 #include "history/iso_time.h"
-#include "history/schema.h"
 #include "storage/background_writer.h"
-#include "storage/file_error.h"
 #include "storage/whole_file.h"
 
 namespace orvell {
 
 using history_db::Database;
 using history_db::SqliteError;
-using State = HistoryOpening::State;
 
 struct ReadingHistory::Impl {
     using Write = std::function<void(Impl&)>;
 
-    Impl(std::filesystem::path dir, int busy, FileSystem& files)
-        : folder(std::move(dir)), file(folder / kFileName), busyMs(busy), fs(files) {}
+    Impl(const std::filesystem::path& folder, int busy, FileSystem& files)
+        : file(folder / kFileName), busyMs(busy), fs(files) {}
 
-    HistoryOpening openFile();
-    HistoryOpening moveAside();
     void hand(Write write);
     void runWrites();
     void writeSitting(std::uint64_t token, const Sitting& sitting, bool ending);
@@ -48,7 +41,6 @@ struct ReadingHistory::Impl {
         }
     }
 
-    std::filesystem::path folder;
     std::filesystem::path file;
     int busyMs;
     FileSystem& fs;
@@ -63,37 +55,9 @@ struct ReadingHistory::Impl {
     BackgroundWriter thread;                               // last, so it stops before the rest goes
 };
 
-namespace {
-
-HistoryOpening off(State state, std::string problem, std::string shown) {
-    return {state, std::move(problem), std::move(shown)};
-}
-
-// What a failure of SQLite at opening means for the user.
-HistoryOpening offFor(const SqliteError& e, const std::filesystem::path& file) {
-    const std::string name = shownPath(file);
-    switch (e.code()) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return off(State::locked, name + " is locked by another program",
-                   "История выключена: файл занят другой программой");
-    case SQLITE_READONLY:
-    case SQLITE_CANTOPEN:
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
-        return off(State::readOnly, name + " or its folder cannot be written (" + e.what() + ")",
-                   "История выключена: файл или папка только для чтения");
-    default:
-        return off(State::failed, "cannot open " + name + ": " + e.what(),
-                   "История выключена: файл истории не открывается");
-    }
-}
-
-}  // namespace
-
-ReadingHistory::ReadingHistory(std::filesystem::path folder, std::chrono::milliseconds busyTimeout,
-                               FileSystem& fs)
-    : impl_(std::make_unique<Impl>(std::move(folder), static_cast<int>(busyTimeout.count()), fs)) {}
+ReadingHistory::ReadingHistory(const std::filesystem::path& folder,
+                               std::chrono::milliseconds busyTimeout, FileSystem& fs)
+    : impl_(std::make_unique<Impl>(folder, static_cast<int>(busyTimeout.count()), fs)) {}
 
 ReadingHistory::~ReadingHistory() = default;
 
@@ -101,95 +65,14 @@ bool ReadingHistory::on() const { return impl_->on; }
 
 HistoryOpening ReadingHistory::open() {
     Impl& h = *impl_;
-    if (h.on) return {State::on, {}, {}};
-    std::error_code error;
-    std::filesystem::create_directories(h.folder, error);
-    if (error) {
-        return off(State::failed, "cannot make " + shownPath(h.folder) + ": " + error.message(),
-                   "История выключена: не удаётся создать папку данных");
+    if (h.on) return {HistoryOpening::State::on, {}, {}};
+    history_db::OpenedHistory opened = history_db::openHistoryFile(h.file, h.busyMs, h.fs);
+    if (opened.opening.on()) {
+        h.writer = std::move(opened.writer);
+        h.reader = std::move(opened.reader);
+        h.on = true;
     }
-    try {
-        h.fs.checkWritable(h.file);
-    } catch (const FileError& e) {
-        return off(State::readOnly, shownPath(h.file) + " cannot be written: " + e.what(),
-                   "История выключена: файл только для чтения");
-    }
-    try {
-        return h.openFile();
-    } catch (const SqliteError& e) {
-        if (e.code() != SQLITE_CORRUPT && e.code() != SQLITE_NOTADB) return offFor(e, h.file);
-    }
-    return h.moveAside();
-}
-
-HistoryOpening ReadingHistory::Impl::openFile() {
-    auto db = std::make_unique<Database>(file, busyMs);
-    if (db->readOnly()) throw SqliteError(SQLITE_READONLY, "the system lets it only be read");
-    // Read before anything is written: a newer program's file stays as it was, and a damaged
-    // one fails here.
-    const int version = history_db::schemaVersion(*db);
-    const auto newer = [&](int found) {
-        return off(State::newerVersion,
-                   shownPath(file) + " is of a newer Orvell (version " + std::to_string(found) +
-                       ", this one knows " + std::to_string(kSchemaVersion) + "); left as it is",
-                   "История выключена: файл истории от более новой версии Orvell");
-    };
-    if (version > kSchemaVersion) return newer(version);
-    // Readers never wait for the writer, and two programs can both log.
-    db->exec("PRAGMA journal_mode = WAL");
-    {
-        history_db::Transaction transaction(*db);
-        if (!history_db::prepareSchema(*db)) return newer(history_db::schemaVersion(*db));
-        transaction.commit();
-    }
-    reader = std::make_unique<Database>(file, busyMs);
-    writer = std::move(db);
-    on = true;
-    return {State::on, {}, {}};
-}
-
-// A damaged file is kept for whoever may want to save what is in it, under a name of its own,
-// and a new history begins.
-HistoryOpening ReadingHistory::Impl::moveAside() {
-    const std::string day =
-        isoTime(std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()))
-            .substr(0, 10);
-    std::filesystem::path aside = file;
-    aside += ".damaged-" + day;
-    for (int n = 2; std::filesystem::exists(aside); ++n) {
-        aside = file;
-        aside += ".damaged-" + day + "-" + std::to_string(n);
-    }
-    std::error_code error;
-    std::filesystem::rename(file, aside, error);
-    if (!error) {
-        // The journal belongs to the damaged file; left here it would be read into the new one.
-        std::filesystem::path wal = file;
-        wal += "-wal";
-        std::filesystem::path walAside = aside;
-        walAside += "-wal";
-        if (std::filesystem::exists(wal)) std::filesystem::rename(wal, walAside, error);
-        std::filesystem::path shm = file;
-        shm += "-shm";
-        std::filesystem::remove(shm, error);
-    }
-    if (error) {
-        return off(State::failed,
-                   shownPath(file) + " is damaged and cannot be moved aside: " + error.message(),
-                   "История выключена: файл истории повреждён");
-    }
-    HistoryOpening opening;
-    try {
-        opening = openFile();
-    } catch (const SqliteError& e) {
-        return offFor(e, file);
-    }
-    if (opening.state != State::on) return opening;
-    return {State::startedAnew,
-            shownPath(file) + " was damaged; it is kept as " + shownPath(aside.filename()) +
-                " and a new history begins",
-            "Файл истории был повреждён и сохранён как " + shownPath(aside.filename()) +
-                "; история начата заново"};
+    return opened.opening;
 }
 
 void ReadingHistory::Impl::reportOnce(const std::string& message) {

@@ -36,15 +36,16 @@ struct SittingToken {
 
 // The reading history, in history.sqlite in the folder given (for the window, the user's data
 // folder). The writes run on a thread of their own, each one transaction, in the order called;
-// the reads run on the caller's thread and see what has been written. Two programs may keep
-// one history: each waits up to the busy timeout for the other's write. Until open() turns the
-// history on, and after it fails, writes are dropped and reads give nothing.
+// the reads run on the caller's thread and see what has been written. The caller is one thread.
+// Two programs may keep one history: each waits up to the busy timeout for the other's write.
+// Until open() turns the history on, and after it fails, writes are dropped and reads give
+// nothing. A write that fails is lost, with one line on standard error.
 class ReadingHistory {
   public:
     static constexpr const char* kFileName = "history.sqlite";
     static constexpr int kSchemaVersion = 2;
 
-    explicit ReadingHistory(std::filesystem::path folder,
+    explicit ReadingHistory(const std::filesystem::path& folder,
                             std::chrono::milliseconds busyTimeout = std::chrono::milliseconds(2000),
                             FileSystem& fs = systemFileSystem());
     // Waits for the writes handed over.
