@@ -3,7 +3,7 @@
 #   ./dev.sh run     install what is missing, build (release) and open the reader
 #   ./dev.sh test    install what is missing, build (debug, sanitizers, warnings as errors)
 #                    and run every test, then the tests of the files saved on a thread of
-#                    their own (storage, vocabulary, places, settings) under
+#                    their own (storage, vocabulary, places, settings, history) under
 #                    ThreadSanitizer, then each fuzz target briefly, then clang-tidy over
 #                    the sources (ORVELL_TIDY=skip leaves clang-tidy out)
 #   ./dev.sh tidy    build (debug) and check the sources with clang-tidy
@@ -12,7 +12,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 
 packages=(
     cmake g++ make pkg-config dpkg-dev
-    libicu-dev qt6-base-dev libgl-dev libzip-dev libxml2-dev
+    libicu-dev qt6-base-dev libgl-dev libzip-dev libxml2-dev libsqlite3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev clang-format clang-tidy-19
     xvfb xauth fonts-liberation fonts-dejavu-core fonts-wine qt6-translations-l10n
@@ -46,7 +46,7 @@ tidy() {
     log=$(mktemp)
     cmake --preset fuzz >/dev/null
     run-clang-tidy-19 -p build/dev -quiet -j "$jobs" \
-        "^$PWD/(engine|storage|vocabulary|books|places|settings|session|ui|app|tests|bench)/" >"$log" 2>&1 || status=$?
+        "^$PWD/(engine|storage|vocabulary|books|places|settings|history|session|ui|app|tests|bench)/" >"$log" 2>&1 || status=$?
     run-clang-tidy-19 -p build/fuzz -quiet -j "$jobs" "^$PWD/fuzz/" >>"$log" 2>&1 || status=$?
     if [ "$status" -ne 0 ]; then
         grep -E -A3 '(warning|error):' "$log" || tail -n 40 "$log"
@@ -70,7 +70,8 @@ test)
     cmake --preset dev >/dev/null
     cmake --build --preset dev -j "$jobs"
     QT_QPA_PLATFORM=offscreen ctest --preset dev -j "$jobs"
-    # The vocabulary, the reading places and the settings save on threads of their own.
+    # The vocabulary, the reading places, the settings and the history save on threads of
+    # their own.
     cmake --preset tsan >/dev/null
     cmake --build --preset tsan -j "$jobs"
     ctest --preset tsan -j "$jobs"
