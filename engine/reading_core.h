@@ -27,6 +27,8 @@ struct PacingTick {
     std::uint32_t lengthInterval = 0;   // after the length rules
     std::uint32_t interval = 0;         // after the punctuation rule
     bool ends = false;
+    std::int32_t entry = 0;  // the first entry shown
+    int words = 0;           // the words shown: a pause or a line break shows none
 };
 
 // One refresh of the statistics, all but the elapsed time, which is the window's clock.

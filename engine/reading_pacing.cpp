@@ -119,6 +119,8 @@ PacingTick ReadingCore::tick(bool learning) {
         if (last > sh_) e = cutWord(flash);
     }
     time = warmedUp(time, last - sh_ + 1);
+    t.entry = sh_;
+    t.words = isPause(*e) || isLineBreak(*e) ? 0 : last - sh_ + 1;
     t.lengthInterval = time.lengthInterval;
     t.interval = time.interval;
     t.shown = std::move(e);

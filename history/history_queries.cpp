@@ -158,7 +158,8 @@ std::vector<BookSummary> books(Database& db) {
         book.lastRead = optionalTimeIn(select, 5);
         const std::int64_t words = select.integer(3);
         if (words > 0) {
-            book.percent = std::min(100.0, 100.0 * static_cast<double>(select.integer(6)) /
+            // Entries count from 0: the last one reached is the whole book.
+            book.percent = std::min(100.0, 100.0 * static_cast<double>(select.integer(6) + 1) /
                                                static_cast<double>(words));
         }
         book.activeMs = select.integer(7);

@@ -57,7 +57,7 @@ struct BookSummary {
     std::string file;
     std::optional<std::chrono::sys_seconds> lastRead;  // none when never read
     std::optional<std::chrono::sys_seconds> finishedAt;
-    double percent = 0;  // the farthest entry reached of the book's words, at most 100
+    double percent = 0;  // the entries up to the farthest reached, of the book's; at most 100
     std::int64_t activeMs = 0;
     double wordsPerMinute = 0;  // words read per minute of reading; 0 when none
 };

@@ -14,19 +14,23 @@ bool endsLine(char16_t c) { return c == u'\n' || c == u'\r' || c == u'\u2029'; }
 
 }  // namespace
 
-ReadingSession::ReadingSession(LearningLookup lookup)
+ReadingSession::ReadingSession(LearningLookup lookup, RootsKnown rootsKnown)
     : core_([this, lookup = std::move(lookup)](const DisplayEntry& e) {
           const int factor = lookup(e);
           ++looked_;
           if (factor == 2) ++learnedNew_;
           return factor;
       }),
-      places_(std::make_unique<PlacesFile>(std::filesystem::path())) {}
+      places_(std::make_unique<PlacesFile>(std::filesystem::path())),
+      rootsKnown_(std::move(rootsKnown)),
+      history_(std::make_unique<ReadingHistory>(std::filesystem::path())),
+      sittings_(std::make_unique<SittingLog>(*history_)) {}
 
 ReadingSession::~ReadingSession() = default;
 
 void ReadingSession::begin(int speedIndex) {
     looked_ = learnedNew_ = 0;
+    sittings_->startReading();
     core_.resetScript(startEntry(speedIndex));
     std::vector<std::int32_t> starts;
     chapterTitles_.clear();
@@ -43,7 +47,10 @@ double ReadingSession::newRootShare() const {
 
 PacingTick ReadingSession::tick(bool learning) {
     core_.fitSpeed(learning ? newRootShare() : 0.0);
-    return core_.tick(learning);
+    PacingTick t = core_.tick(learning);
+    if (t.shown) sittings_->shown(t.entry, t.words);
+    if (t.ends) bookFinished();
+    return t;
 }
 
 std::optional<TimeLeft> ReadingSession::timeLeft(bool learning) const {

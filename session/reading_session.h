@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,8 @@
 
 #include "books/book_text.h"
 #include "engine/reading_core.h"
+#include "history/reading_history.h"
+#include "session/sitting_log.h"
 
 namespace orvell {
 
@@ -48,10 +51,14 @@ struct ChapterAt {
 
 // The reading of the text box's text: the reading core; the book the text box holds, known by
 // its text, with its chapters; the places where books were left, resumed at their next start;
-// and the lookups of this reading, from which the time left counts the new roots to come.
+// the lookups of this reading, from which the time left counts the new roots to come; and the
+// history of the sittings.
 class ReadingSession {
   public:
-    explicit ReadingSession(LearningLookup lookup);
+    // How many roots the vocabulary knows, for the history.
+    using RootsKnown = std::function<std::int64_t()>;
+
+    explicit ReadingSession(LearningLookup lookup, RootsKnown rootsKnown = [] { return 0; });
     ReadingSession(const ReadingSession&) = delete;
     ReadingSession& operator=(const ReadingSession&) = delete;
     ReadingSession(ReadingSession&&) = delete;
@@ -69,11 +76,13 @@ class ReadingSession {
 
     // The places are kept in places.txt in `folder`; until then only in memory.
     void keepPlacesIn(const std::filesystem::path& folder);
-    // Returns once every place remembered so far is on the disk, or has failed.
+    // Returns once every place remembered and every sitting told so far is on the disk, or has
+    // failed.
     void waitForSaves();
 
-    // The text box now holds the book with this text and these chapters.
-    void holdBook(std::u16string_view text, std::vector<books::Chapter> chapters);
+    // The text box now holds the book with this text and these chapters, opened from `file`.
+    void holdBook(std::u16string_view text, std::vector<books::Chapter> chapters,
+                  const std::filesystem::path& file = {});
     // The text box was edited: it holds no book.
     void dropBook();
 
@@ -104,6 +113,18 @@ class ReadingSession {
     // ending the word. Nothing when there is no such word.
     std::optional<TextSpan> wordToMark(bool shown, std::int32_t textSize) const;
 
+    // The history is kept in history.sqlite in `folder`; until then it keeps nothing.
+    HistoryOpening keepHistoryIn(const std::filesystem::path& folder,
+                                 SittingClocks clocks = SittingClocks::system());
+    ReadingHistory& history() { return *history_; }
+    // A sitting begins at a start or a resume, and ends at a pause, the end, an edit or the
+    // exit; the autosave keeps the one in progress. The ticks count what it shows.
+    void beginSitting();
+    void keepSitting();
+    void endSitting();
+    // What the reading begun last has added up to.
+    ReadingTally readingTally() const { return sittings_->tally(); }
+
   private:
     // The share of this reading's lookups that found a new root.
     double newRootShare() const;
@@ -111,6 +132,10 @@ class ReadingSession {
     std::int32_t startEntry(int speedIndex);
     // The place of the held book when its next start resumes it.
     const ReadingPlace* resumablePlace() const;
+    // The reading's book, its file and its length, for the history's table of books.
+    void rememberBookInHistory();
+    // The reading came to its end: a book's is finished.
+    void bookFinished();
 
     // Lookups of this reading, and how many found a new root.
     std::int64_t looked_ = 0;
@@ -122,7 +147,13 @@ class ReadingSession {
     std::string heldBook_;  // identity of the book in the text box; empty: none
     std::vector<books::Chapter> heldChapters_;
     std::string readingBook_;          // identity of the book the script was cut from
+    std::filesystem::path heldFile_;   // the file of the book in the text box
+    std::filesystem::path readingFile_;  // of the book the script was cut from
     std::int32_t resumedEntries_ = 0;  // entries of the place the reading resumed from
+
+    RootsKnown rootsKnown_;
+    std::unique_ptr<ReadingHistory> history_;
+    std::unique_ptr<SittingLog> sittings_;
 };
 
 }  // namespace orvell

@@ -17,10 +17,15 @@ void ReadingSession::keepPlacesIn(const std::filesystem::path& folder) {
     places_ = std::make_unique<PlacesFile>(folder);
 }
 
-void ReadingSession::waitForSaves() { places_->waitForSaves(); }
+void ReadingSession::waitForSaves() {
+    places_->waitForSaves();
+    history_->waitForWrites();
+}
 
-void ReadingSession::holdBook(std::u16string_view text, std::vector<books::Chapter> chapters) {
+void ReadingSession::holdBook(std::u16string_view text, std::vector<books::Chapter> chapters,
+                              const std::filesystem::path& file) {
     heldBook_ = books::bookIdentity(text);
+    heldFile_ = file;
     heldChapters_ = std::move(chapters);
     // The reading still in the script was paused by the opening, which remembered its place;
     // from now on it is no longer the reading of a book, whatever else it shows.
@@ -29,11 +34,13 @@ void ReadingSession::holdBook(std::u16string_view text, std::vector<books::Chapt
 
 void ReadingSession::dropBook() {
     heldBook_.clear();
+    heldFile_.clear();
     heldChapters_.clear();
 }
 
 std::int32_t ReadingSession::startEntry(int speedIndex) {
     readingBook_ = heldBook_;
+    readingFile_ = heldFile_;
     resumedEntries_ = 0;
     const ReadingPlace* place = resumablePlace();
     if (place == nullptr) return 0;
@@ -43,6 +50,7 @@ std::int32_t ReadingSession::startEntry(int speedIndex) {
 
 void ReadingSession::cutFinished(bool running) {
     if (readingBook_.empty()) return;
+    rememberBookInHistory();
     // Cut into another number of entries than when the place was remembered (the cutting has
     // changed since): the place may point anywhere, so it is not used again.
     if (resumedEntries_ != 0 && resumedEntries_ != core_.k1()) places_->forget(readingBook_);
