@@ -12,7 +12,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 
 packages=(
     cmake g++ make pkg-config dpkg-dev
-    libicu-dev qt6-base-dev libgl-dev libzip-dev libxml2-dev libsqlite3-dev
+    libicu-dev qt6-base-dev libgl-dev libzip-dev libxml2-dev libsqlite3-dev libqcustomplot-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev clang-format clang-tidy-19
     xvfb xauth fonts-liberation fonts-dejavu-core fonts-wine qt6-translations-l10n

@@ -1,6 +1,6 @@
 # Cross-building for 64-bit Windows with MinGW-w64 (POSIX threads, for std::thread) against the
 # Windows build prefix named by ORVELL_WINDOWS_SDK: Qt, ICU, libzip, libxml2, SQLite,
-# GoogleTest and Google Benchmark built for Windows. The host's Qt of the same version runs
+# QCustomPlot, GoogleTest and Google Benchmark built for Windows. The host's Qt of the same version runs
 # moc, rcc and uic.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)

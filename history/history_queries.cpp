@@ -143,11 +143,15 @@ std::vector<RootsPoint> rootsOverTime(Database& db, sys_seconds from, sys_second
 }
 
 std::vector<BookSummary> books(Database& db) {
+    // The sittings are summed in one pass through the table: looking each book's sittings up
+    // through sittings_by_book reads the rows out of order, twice as slow over many sittings.
     Statement select = db.prepare(
-        "SELECT b.book, b.title, b.file, b.words, b.finished_at, MAX(s.ended_at), "
-        "MAX(s.last_entry), COALESCE(SUM(s.active_ms), 0), COALESCE(SUM(s.words), 0) "
-        "FROM books b LEFT JOIN sittings s ON s.book = b.book "
-        "GROUP BY b.book ORDER BY MAX(s.ended_at) IS NULL, MAX(s.ended_at) DESC, b.title");
+        "SELECT b.book, b.title, b.file, b.words, b.finished_at, s.ended, s.farthest, "
+        "COALESCE(s.active_ms, 0), COALESCE(s.words, 0) "
+        "FROM books b LEFT JOIN (SELECT book, MAX(ended_at) AS ended, MAX(last_entry) AS farthest, "
+        "SUM(active_ms) AS active_ms, SUM(words) AS words FROM sittings NOT INDEXED "
+        "WHERE book IS NOT NULL GROUP BY book) s ON s.book = b.book "
+        "ORDER BY s.ended IS NULL, s.ended DESC, b.title");
     std::vector<BookSummary> out;
     while (select.step()) {
         BookSummary& book = out.emplace_back();

@@ -7,6 +7,7 @@ install(FILES
     ${sdk}/bin/Qt6Core.dll ${sdk}/bin/Qt6Gui.dll ${sdk}/bin/Qt6Widgets.dll
     ${sdk}/bin/icuuc72.dll ${sdk}/bin/icuin72.dll ${sdk}/bin/icudt72.dll
     ${sdk}/bin/libzip.dll ${sdk}/bin/zlib1.dll ${sdk}/bin/libxml2.dll ${sdk}/bin/sqlite3.dll
+    ${sdk}/bin/libQCustomPlotQt6.dll
     ${sdk}/bin/libstdc++-6.dll ${sdk}/bin/libgcc_s_seh-1.dll ${sdk}/bin/libwinpthread-1.dll
     DESTINATION .)
 install(FILES ${sdk}/plugins/platforms/qwindows.dll DESTINATION platforms)

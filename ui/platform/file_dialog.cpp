@@ -12,12 +12,8 @@ FileDialogObserver& observer() {
     return instance;
 }
 
-}  // namespace
-
-QString askFileToOpen(QWidget* parent, const QString& nameFilter) {
-    QFileDialog dialog(parent);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+// Runs the dialog and gives the file chosen, or an empty string.
+QString ask(QFileDialog& dialog, const QString& nameFilter) {
     dialog.setNameFilter(nameFilter);
     dialog.setWindowModality(Qt::ApplicationModal);
     if (observer()) {
@@ -28,6 +24,23 @@ QString askFileToOpen(QWidget* parent, const QString& nameFilter) {
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.front();
+}
+
+}  // namespace
+
+QString askFileToOpen(QWidget* parent, const QString& nameFilter) {
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    return ask(dialog, nameFilter);
+}
+
+QString askFileToSave(QWidget* parent, const QString& nameFilter, const QString& suggested) {
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(suggested);
+    return ask(dialog, nameFilter);
 }
 
 void setFileDialogObserver(FileDialogObserver o) { observer() = std::move(o); }

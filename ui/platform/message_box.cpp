@@ -16,26 +16,33 @@ MessageBoxObserver& observer() {
 
 enum class ReaderKeys { stayOut, act };
 
-void show(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-          ReaderKeys keys = ReaderKeys::stayOut) {
-    QMessageBox box(icon, QStringLiteral("Orvell"), text, QMessageBox::Ok, parent);
+int show(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+         ReaderKeys keys = ReaderKeys::stayOut) {
+    QMessageBox box(icon, QStringLiteral("Orvell"), text, buttons, parent);
     box.setWindowModality(Qt::ApplicationModal);
+    if (buttons.testFlag(QMessageBox::No)) box.setDefaultButton(QMessageBox::No);
     if (keys == ReaderKeys::act) HotKeys::shareWith(box);
     if (observer()) {
         QTimer::singleShot(0, &box, [&box] { observer()(box); });
     }
-    box.exec();
+    return box.exec();
 }
 
 }  // namespace
 
 void showMessage(QWidget* parent, const QString& text) {
-    show(parent, QMessageBox::NoIcon, text, ReaderKeys::act);
+    show(parent, QMessageBox::NoIcon, text, QMessageBox::Ok, ReaderKeys::act);
 }
 
 void showError(QWidget* parent, const QString& text) { show(parent, QMessageBox::Critical, text); }
 
 void showWarning(QWidget* parent, const QString& text) { show(parent, QMessageBox::Warning, text); }
+
+bool askToConfirm(QWidget* parent, const QString& text) {
+    return show(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
 
 void setMessageBoxObserver(MessageBoxObserver o) { observer() = std::move(o); }
 

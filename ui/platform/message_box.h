@@ -17,6 +17,9 @@ void showMessage(QWidget* parent, const QString& text);
 void showError(QWidget* parent, const QString& text);
 // The same with the warning icon, for what went partly wrong.
 void showWarning(QWidget* parent, const QString& text);
+// Asks before something that cannot be undone: the question icon, Yes and No, with No the
+// default. True when the user answered Yes.
+bool askToConfirm(QWidget* parent, const QString& text);
 
 // For tests: while set, each box is handed to the observer as soon as it is open, from inside
 // its own event loop; the observer closes it (accept()) when it has seen enough.
