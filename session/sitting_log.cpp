@@ -38,8 +38,9 @@ void SittingLog::shown(std::int32_t entry, int words) {
     sitting_->words += words;
 }
 
-Sitting SittingLog::current(std::int64_t speed, std::int64_t rootsTotal) const {
-    Sitting now = *sitting_;
+Sitting SittingLog::current(const Sitting& open, std::int64_t speed,
+                            std::int64_t rootsTotal) const {
+    Sitting now = open;
     now.endedAt = std::max(clocks_.wall(), now.startedAt);
     now.activeMs = duration_cast<milliseconds>(clocks_.steady() - began_).count();
     now.speed = speed;
@@ -50,12 +51,12 @@ Sitting SittingLog::current(std::int64_t speed, std::int64_t rootsTotal) const {
 }
 
 void SittingLog::keep(std::int64_t speed, std::int64_t rootsTotal) {
-    if (sitting_) history_->updateSitting(token_, current(speed, rootsTotal));
+    if (sitting_) history_->updateSitting(token_, current(*sitting_, speed, rootsTotal));
 }
 
 void SittingLog::end(std::int64_t speed, std::int64_t rootsTotal) {
     if (!sitting_) return;
-    const Sitting ended = current(speed, rootsTotal);
+    const Sitting ended = current(*sitting_, speed, rootsTotal);
     history_->endSitting(token_, ended);
     tally_.words += ended.words;
     tally_.activeMs += ended.activeMs;
@@ -64,7 +65,7 @@ void SittingLog::end(std::int64_t speed, std::int64_t rootsTotal) {
 
 ReadingTally SittingLog::tally() const {
     if (!sitting_) return tally_;
-    const Sitting now = current(sitting_->speed, sitting_->rootsTotal);
+    const Sitting now = current(*sitting_, sitting_->speed, sitting_->rootsTotal);
     return {tally_.words + now.words, tally_.activeMs + now.activeMs};
 }
 

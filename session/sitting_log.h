@@ -49,7 +49,7 @@ class SittingLog {
 
   private:
     // The open sitting brought up to now.
-    Sitting current(std::int64_t speed, std::int64_t rootsTotal) const;
+    Sitting current(const Sitting& open, std::int64_t speed, std::int64_t rootsTotal) const;
 
     ReadingHistory* history_;
     SittingClocks clocks_;

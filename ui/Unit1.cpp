@@ -78,6 +78,7 @@ void TForm1::FormCreate() {
     boo = true;
     if (CheckBox1->isChecked()) LoadLib();
     setUpReadingPlaces();
+    setUpHistory();
     loadSettings();
 }
 
@@ -89,6 +90,7 @@ void TForm1::saveBeforeExit() {
     // A pause, a step back and the end have remembered the place already; a running reading
     // has not. The save waits for one in flight and writes last.
     if (Timer1->enabled()) rememberPlace(session_.core().sh());
+    session_.endSitting();
     session_.waitForSaves();
     if (settingsFile_) settingsFile_->waitForSaves();
     SaveLib();

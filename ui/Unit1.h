@@ -22,6 +22,7 @@ class QStatusBar;
 
 namespace orvell {
 
+class HistoryWindow;
 class SettingsDialog;
 class SettingsFile;
 
@@ -154,6 +155,8 @@ class TForm1 : public QWidget {
     void ReadFromHereCommand(int position);
     // The title names the chapter that holds `entry`.
     void showChapterInTitle(std::int32_t entry);
+    // The title names the book, if any, and `chapter`, if not empty.
+    void showTitle(const QString& chapter = {});
     QString timeLeftHint() const;
 
     // Statistics.
@@ -175,6 +178,14 @@ class TForm1 : public QWidget {
     // runs in the background, and the vocabulary waits for it when first needed.
     void LoadLib();
     void SaveLib();
+
+    // The reading history: opened at the start, its window on Ctrl+H and the strip's menu, and
+    // what the reading added up to in the title after its end, until the next start.
+    void setUpHistory();
+    void ReadingHistoryCommand();
+    void showReadingTally();
+    // A sitting ended: the history window, if shown, shows it.
+    void historyChanged();
 
     // Settings: the display strip's menu, the settings dialog (Ctrl+,), the themes and the
     // strip's font zoom (Ctrl+plus, Ctrl+minus, Ctrl+wheel over the strip).
@@ -212,7 +223,8 @@ class TForm1 : public QWidget {
 
     Vocabulary larr;  // learning vocabulary
     // The reading of the text box's text, its chapters and its lookups.
-    ReadingSession session_{[this](const DisplayEntry& e) { return larr.lookup(e); }};
+    ReadingSession session_{[this](const DisplayEntry& e) { return larr.lookup(e); },
+                            [this] { return static_cast<std::int64_t>(larr.larr().size()); }};
     // The script is of the text box's text: a reading was started and the text not edited.
     bool readingHeld_ = false;
     // Where "Читать отсюда" starts the next reading, in the cut text; -1: as the book says.
@@ -228,6 +240,8 @@ class TForm1 : public QWidget {
     std::unique_ptr<SettingsFile> settingsFile_;  // none until the settings are loaded
     // Made at its first opening, then shown again as it was left.
     SettingsDialog* settingsDialog_{};
+    HistoryWindow* historyWindow_{};
+    QString historyState_;  // why the history is off, or that it started anew; empty when on
     // The font buttons' choice for the strip: the family, and the top of the big size's panels
     // (0: the small size).
     QString stripFamily_;

@@ -77,10 +77,10 @@ void TForm1::openFile(const QString& path) {
     }
     // Memo1's change enables the start and releases the hot keys, as an edit does.
     Memo1->setPlainText(QString::fromStdU16String(book.text));
-    session_.holdBook(book.text, book.chapters);
+    session_.holdBook(book.text, book.chapters, std::filesystem::path(path.toStdU16String()));
     updateStartHint();
     bookName_ = name;
-    setWindowTitle(u"Orvell — "_s + name);
+    showTitle();
     // Told once the text is there, so that the box stands over the book it speaks of.
     if (!book.damage.empty()) {
         platform::showWarning(this, QString::fromStdU16String(

@@ -25,7 +25,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kStripHint = u"Правый щелчок — меню: книга, настройки чтения"_s;
+const QString kStripHint = u"Правый щелчок — меню: книга, настройки чтения, история"_s;
 
 // A command of the whole window, with its key shown wherever the action is put in a menu.
 QAction* windowCommand(QWidget& window, const char* name, const QString& text,
@@ -53,8 +53,9 @@ void TForm1::connectSettings() {
     QAction* settings = windowCommand(*this, "readingSettingsCommand", u"Настройки чтения…"_s,
                                       {QKeySequence(Qt::CTRL | Qt::Key_Comma)});
     connect(settings, &QAction::triggered, this, &TForm1::ReadingSettingsCommand);
-    QAction* history = windowCommand(*this, "readingHistoryCommand", u"История чтения…"_s, {});
-    history->setEnabled(false);
+    QAction* history = windowCommand(*this, "readingHistoryCommand", u"История чтения…"_s,
+                                     {QKeySequence(Qt::CTRL | Qt::Key_H)});
+    connect(history, &QAction::triggered, this, &TForm1::ReadingHistoryCommand);
     QAction* zoomIn = windowCommand(
         *this, "zoomInCommand", {},
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});

@@ -129,8 +129,13 @@ void TForm1::showChapterInTitle(std::int32_t entry) {
     const std::optional<ChapterAt> chapter = session_.chapterAt(entry);
     if (!chapter || chapter->index == titleChapter_) return;
     titleChapter_ = chapter->index;
-    QString title = u"Orvell — "_s + bookName_;
-    if (chapter->index >= 0) title += u" — "_s + QStringView(chapter->title).toString();
+    showTitle(chapter->index >= 0 ? QStringView(chapter->title).toString() : QString());
+}
+
+void TForm1::showTitle(const QString& chapter) {
+    QString title = u"Orvell"_s;
+    if (!bookName_.isEmpty()) title += u" — "_s + bookName_;
+    if (!chapter.isEmpty()) title += u" — "_s + chapter;
     setWindowTitle(title);
 }
 

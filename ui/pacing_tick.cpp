@@ -36,6 +36,9 @@ void TForm1::endReading() {
     SpeedButton1->setEnabled(true);
     SpeedButton2->setEnabled(false);
     rememberPlace(0);  // a book read to its end starts from the beginning next time
+    session_.endSitting();
+    historyChanged();
+    showReadingTally();
 }
 
 }  // namespace orvell

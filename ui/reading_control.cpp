@@ -50,6 +50,7 @@ void TForm1::SpeedButton1Click() {
     readingHeld_ = true;
     takeMoveKeys();
     SpeedButton1->setEnabled(false);
+    showTitle();
     vrem = platform::formatLongTime(platform::now().time());
     Memo1->setEnabled(false);
     SpeedButton2->setEnabled(true);
@@ -66,6 +67,8 @@ void TForm1::SpeedButton2Click() {
         Memo1->setEnabled(true);
         Timer1->setEnabled(false);
         SpeedButton2->setText(kResumeCaption);
+        session_.endSitting();
+        historyChanged();
         rememberPlace(session_.core().sh());
         markReadingPlace(true);
     } else {
@@ -74,6 +77,7 @@ void TForm1::SpeedButton2Click() {
         SpeedButton2->setText(kPauseCaption);
         clearReadingMark();
         session_.core().restartWarmUp();
+        session_.beginSitting();
     }
 }
 
@@ -125,6 +129,7 @@ void TForm1::FormDeactivate() {
 }
 
 void TForm1::Memo1Change() {
+    session_.endSitting();
     session_.dropBook();
     updateStartHint();
     SpeedButton1->setEnabled(true);

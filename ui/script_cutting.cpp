@@ -16,6 +16,7 @@ void TForm1::cutScriptFromMemo() {
     if (startPosition_ >= 0) session_.core().startAt(std::exchange(startPosition_, -1));
     titleChapter_ = -2;
     ComboBox1Change();
+    session_.beginSitting();
     Timer1->setEnabled(true);
     // Pending events run after the first word, then at most once a millisecond: often enough
     // that a tick waits no longer, seldom enough that a long text is cut in seconds.

@@ -1,4 +1,5 @@
-// Loading and saving the vocabulary, and the autosave tick. The load at start and the autosaves
+// Loading and saving the vocabulary, and the autosave tick, which also keeps the sitting in
+// progress in the history. The load at start and the autosaves
 // run on the vocabulary's own thread, so that the window answers and the reading goes on
 // meanwhile; their error boxes come back to this thread, one for each failure.
 
@@ -21,7 +22,10 @@ void TForm1::SaveLib() {
     }
 }
 
-void TForm1::Timer3Timer() { larr.saveInBackground(showFailureLater()); }
+void TForm1::Timer3Timer() {
+    larr.saveInBackground(showFailureLater());
+    session_.keepSitting();  // a crash then loses at most one period of the sitting
+}
 
 Vocabulary::FailureHandler TForm1::showFailureLater() {
     return [this](const FileError& e) {

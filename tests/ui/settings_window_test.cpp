@@ -22,6 +22,7 @@
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/platform/file_dialog.h"
+#include "ui/history_window.h"
 #include "ui/settings_dialog.h"
 
 using namespace Qt::StringLiterals;
@@ -142,12 +143,12 @@ class SettingsWindowTest : public test::WindowTestCase {
         platform::Timer::holdTicksForTesting(false);
     }
 
-    void theStripsMenuOpensTheBookAndTheSettings_data() {
+    void theStripsMenuOpensTheBookTheSettingsAndTheHistory_data() {
         QTest::addColumn<QString>("part");
         for (const char* part : {"Panel4", "Panel1", "Label1", "Label2", "Label3", "Panel6"})
             QTest::newRow(part) << QString::fromLatin1(part);
     }
-    void theStripsMenuOpensTheBookAndTheSettings() {
+    void theStripsMenuOpensTheBookTheSettingsAndTheHistory() {
         QFETCH(QString, part);
         auto* over = form->findChild<QWidget*>(part);
         QVERIFY(over != nullptr);
@@ -160,11 +161,15 @@ class SettingsWindowTest : public test::WindowTestCase {
         const QStringList items = stripMenu(over, u"Открыть книгу…"_s);
         platform::setFileDialogObserver({});
         QCOMPARE(items, QStringList({u"Открыть книгу…|Ctrl+O|1"_s, u"Настройки чтения…|Ctrl+,|1"_s,
-                                     u"История чтения…||0"_s}));
+                                     u"История чтения…|Ctrl+H|1"_s}));
         QVERIFY(fileDialog);
         stripMenu(over, u"Настройки чтения…"_s);
         auto* dialog = form->findChild<SettingsDialog*>(u"settingsDialog"_s);
         QVERIFY(dialog != nullptr && dialog->isVisible());
+        stripMenu(over, u"История чтения…"_s);
+        auto* history = form->findChild<HistoryWindow*>();
+        QVERIFY(history != nullptr && history->isVisible());
+        QCOMPARE(history->windowTitle(), u"История чтения"_s);
         QVERIFY(form->Panel4->toolTip().contains(u"Правый щелчок — меню"_s));
     }
 

@@ -6,9 +6,12 @@
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTest>
+#include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "history/reading_history.h"
 #include "places/places_file.h"
 #include "settings/settings_file.h"
 #include "tests/ui/scratch_folder.h"
@@ -37,13 +40,17 @@ inline QString placesLocation() {
     return QString::fromStdU16String((platform::dataFolder() / PlacesFile::kFileName).u16string());
 }
 
-// Sends the window's reading places and settings to a test folder (~/.qttest), never the
-// user's own, and starts with none there, so that a run does not depend on the one before.
+// Sends the window's reading places, settings and history to a test folder (~/.qttest), never
+// the user's own, and starts with none there, so that a run does not depend on the one before.
 inline void useFreshDataFolder() {
     QStandardPaths::setTestModeEnabled(true);
-    QFile::remove(placesLocation());
-    QFile::remove(
-        QString::fromStdU16String((platform::dataFolder() / SettingsFile::kFileName).u16string()));
+    const std::filesystem::path folder = platform::dataFolder();
+    const std::string history = ReadingHistory::kFileName;
+    for (const std::string& name : {std::string(PlacesFile::kFileName),
+                                    std::string(SettingsFile::kFileName), history,
+                                    history + "-wal", history + "-shm"}) {
+        QFile::remove(QString::fromStdU16String((folder / name).u16string()));
+    }
 }
 
 // Answers every message box at once with OK and remembers what it showed.
