@@ -1,7 +1,7 @@
 # Cross-building for 64-bit Windows with MinGW-w64 (POSIX threads, for std::thread) against the
 # Windows build prefix named by ORVELL_WINDOWS_SDK: Qt, ICU, libzip, libxml2, SQLite,
-# QCustomPlot, GoogleTest and Google Benchmark built for Windows. The host's Qt of the same version runs
-# moc, rcc and uic.
+# QCustomPlot, GoogleTest and Google Benchmark built for Windows. The host's Qt of the same
+# version runs moc, rcc and uic.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
