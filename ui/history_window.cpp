@@ -30,6 +30,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 // The books table's columns.
 constexpr int kTitleColumn = 0;
 constexpr int kLastReadColumn = 1;
@@ -209,7 +211,8 @@ void HistoryWindow::saveCsv() {
     const QString file = platform::askFileToSave(this, u"CSV (*.csv)"_s, suggested);
     if (file.isEmpty()) return;
     const std::string csv = history_.sittingsCsv();
-    const std::array<std::string_view, 1> pieces{csv};
+    // The byte order mark tells spreadsheets that the text is UTF-8, so titles stay Cyrillic.
+    const std::array<std::string_view, 2> pieces{kUtf8Bom, csv};
     try {
         writeAtomically(systemFileSystem(), std::filesystem::path(file.toStdU16String()), pieces);
     } catch (const FileError& e) {

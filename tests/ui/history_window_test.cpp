@@ -171,8 +171,8 @@ class HistoryWindowTest : public QObject {
         }
     }
 
-    // The file written is the history's CSV byte for byte; a file that cannot be written
-    // says so.
+    // The file written is the history's CSV byte for byte, after a UTF-8 byte order mark for
+    // spreadsheets; a file that cannot be written says so.
     void exportsCsv() {
         const QString saved = path(u"история.csv"_s);
         QString answer = saved;
@@ -182,7 +182,7 @@ class HistoryWindowTest : public QObject {
         QFile file(saved);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray csv = file.readAll();
-        QCOMPARE(csv.toStdString(), history_->sittingsCsv());
+        QCOMPARE(csv.toStdString(), "\xEF\xBB\xBF" + history_->sittingsCsv());
         QCOMPARE(csvRecords(csv), 1 + 4);
 
         answer = path(u"нет/история.csv"_s);
