@@ -135,7 +135,7 @@ std::vector<Sitting> sittings(Database& db, sys_seconds from, sys_seconds to) {
 std::vector<RootsPoint> rootsOverTime(Database& db, sys_seconds from, sys_seconds to) {
     Statement select = db.prepare(
         "SELECT ended_at, roots_total FROM sittings WHERE ended_at >= ?1 AND ended_at < ?2 "
-        "ORDER BY ended_at, id");
+        "AND roots_total > 0 ORDER BY ended_at, id");
     select.bind(1, isoTime(from)).bind(2, isoTime(to));
     std::vector<RootsPoint> out;
     while (select.step()) out.push_back({timeIn(select, 0), select.integer(1)});

@@ -76,7 +76,8 @@ class ReadingHistory {
                                       std::chrono::minutes utcOffset) const;
     // The sittings started in [from, to), in the order they started.
     std::vector<Sitting> sittings(std::chrono::sys_seconds from, std::chrono::sys_seconds to) const;
-    // The vocabulary's size at the end of each sitting ended in [from, to), in time order.
+    // The vocabulary's size at the end of each sitting ended in [from, to), in time order; a
+    // sitting that does not know it (from version 1) is left out.
     std::vector<RootsPoint> rootsOverTime(std::chrono::sys_seconds from,
                                           std::chrono::sys_seconds to) const;
     // The books remembered, the one read last first.

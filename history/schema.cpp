@@ -32,6 +32,7 @@ CREATE TABLE sittings (
 );
 CREATE INDEX sittings_by_start ON sittings(started_at);
 CREATE INDEX sittings_by_book ON sittings(book);
+CREATE INDEX sittings_by_end ON sittings(ended_at);
 PRAGMA user_version = 2;
 )";
 
@@ -40,6 +41,7 @@ PRAGMA user_version = 2;
 constexpr const char* kFromVersion1 = R"(
 ALTER TABLE sittings ADD COLUMN roots_total INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE books ADD COLUMN finished_at TEXT;
+CREATE INDEX sittings_by_end ON sittings(ended_at);
 PRAGMA user_version = 2;
 )";
 

@@ -100,7 +100,7 @@ void HistoryCharts::draw(const ReadingHistory& history, std::optional<sys_second
     QVector<double> averages;
     QVector<double> chosen;
     for (const Sitting& s : sittings) {
-        if (s.activeMs <= 0) continue;  // nothing read: no speed
+        if (s.activeMs <= 0 || s.words <= 0) continue;  // nothing read: no speed
         at.push_back(key(s.startedAt));
         speeds.push_back(static_cast<double>(s.words) * 60'000 / static_cast<double>(s.activeMs));
         chosen.push_back(static_cast<double>(s.speed));

@@ -206,6 +206,9 @@ TEST_F(OpeningTest, AVersion1FileIsUpgradedInPlaceWithItsRows) {
         history.waitForWrites();
         EXPECT_EQ(history.totals(), (HistoryTotals{200'000, 1'000, 2, 1, 77}));
         EXPECT_EQ(history.books().at(0).finishedAt, at("2025-03-02T08:00:00Z"));
+        // The old sitting did not know the vocabulary's size.
+        EXPECT_EQ(history.rootsOverTime(at("2025-01-01T00:00:00Z"), at("2027-01-01T00:00:00Z")),
+                  (std::vector<RootsPoint>{{at("2026-12-11T09:30:00Z"), 77}}));
     }
     Database upgraded(kHistoryFile, 0);
     history_db::Statement version = upgraded.prepare("PRAGMA user_version");
