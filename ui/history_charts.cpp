@@ -54,7 +54,7 @@ HistoryCharts::HistoryCharts(QWidget* parent)
       speedChart_(chart("speedChart", u"Слов в минуту"_s)),
       rootsChart_(chart("rootsChart", u"Корней"_s)),
       dayWords_(new QCPBars(wordsChart_->xAxis, wordsChart_->yAxis)),
-      speeds_(line(*speedChart_, u"За сеанс"_s, QPen(QColor(120, 120, 120, 110)))),
+      speeds_(line(*speedChart_, u"За сеанс"_s, QPen(QColor(90, 90, 90, 170)))),
       average_(line(*speedChart_, u"Среднее"_s, QPen(QColor(30, 90, 200), 2))),
       chosen_(line(*speedChart_, u"Выбранная"_s, QPen(QColor(210, 40, 40), 1.5))),
       roots_(line(*rootsChart_, u"Корней"_s, QPen(QColor(40, 140, 60), 2))) {
@@ -63,7 +63,7 @@ HistoryCharts::HistoryCharts(QWidget* parent)
     dayWords_->setPen(Qt::NoPen);
     dayWords_->setBrush(QColor(30, 90, 200));
     speeds_->setLineStyle(QCPGraph::lsNone);
-    speeds_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 4));
+    speeds_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 5));
     // Plain discs: over years of sittings, smoothing each one took a sixth of the drawing.
     speeds_->setAntialiasedScatters(false);
     chosen_->setLineStyle(QCPGraph::lsStepLeft);
@@ -131,7 +131,10 @@ void HistoryCharts::draw(const ReadingHistory& history, std::optional<sys_second
     const auto top = [](const QVector<double>& values) {
         return values.isEmpty() ? 0.0 : *std::ranges::max_element(values);
     };
-    frame(*wordsChart_, key(start), key(to), top(words));
+    // The days' bars whole, the first and the last included.
+    const double half = kDaySeconds / 2;
+    frame(*wordsChart_, dayKeys.isEmpty() ? key(start) : dayKeys.front() - half,
+          dayKeys.isEmpty() ? key(to) : std::max(dayKeys.back() + half, key(to)), top(words));
     frame(*speedChart_, key(start), key(to), std::max(top(speeds), top(chosen)));
     frame(*rootsChart_, key(start), key(to), top(roots));
 }
