@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
 #include "storage/file_error.h"
@@ -32,13 +33,15 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-// The books table's columns.
-constexpr int kTitleColumn = 0;
-constexpr int kLastReadColumn = 1;
-constexpr int kPercentColumn = 2;
-constexpr int kTimeColumn = 3;
-constexpr int kSpeedColumn = 4;
-constexpr int kColumns = 5;
+// The books table's columns, and how many there are.
+enum BookColumn : std::uint8_t {
+    kTitleColumn,
+    kLastReadColumn,
+    kPercentColumn,
+    kTimeColumn,
+    kSpeedColumn,
+    kColumns
+};
 
 QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
     auto* item = new QTableWidgetItem(text);
