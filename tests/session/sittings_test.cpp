@@ -39,7 +39,7 @@ class SittingsTest : public HistoryTest {
     }
 
     void start(int wordsPerFlash = 1) {
-        session_.holdBook(kText, {}, "книги/Шесть.txt");
+        session_.holdBook(kText, {}, std::filesystem::path(u"книги/Шесть.txt"));
         ReadingRules rules;
         rules.flash.words = wordsPerFlash;
         session_.setRules(rules);
