@@ -50,6 +50,8 @@ void TForm1::setUpHistory() {
 }
 
 void TForm1::ReadingHistoryCommand() {
+    // The sitting that has just ended may still be on its way to the file; show it too.
+    session_.history().waitForWrites();
     if (!historyWindow_) {
         historyWindow_ = new HistoryWindow(session_.history(), historyState_, this);
         connect(historyWindow_, &HistoryWindow::openBookRequested, this, &TForm1::openFile);
